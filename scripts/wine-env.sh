@@ -1,0 +1,28 @@
+# Sourced: the environment in which Skimdex's Windows programs run under Wine.
+# Needs SKIMDEX_BUILD (the cross build folder); keeps the Wine prefix inside it.
+export LANG=ja_JP.UTF-8
+unset LC_ALL LC_CTYPE LANGUAGE
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree=;mshtml="
+export WINEARCH=win64
+export WINEPREFIX="$SKIMDEX_BUILD/wineprefix"
+export DISPLAY="${DISPLAY:-:97}"
+
+# Starts Xvfb, creates the prefix when new, and keeps one wineserver alive for the whole session.
+skimdex_wine_start() {
+  local display_number="${DISPLAY#:}"
+  if [ ! -e "/tmp/.X11-unix/X${display_number}" ]; then
+    Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display_number}" ] && break; sleep 0.1; done
+  fi
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1
+    wineserver -w
+  fi
+  wineserver -p >/dev/null 2>&1 || true
+}
+
+skimdex_wine_stop() {
+  wineserver -k >/dev/null 2>&1 || true
+}

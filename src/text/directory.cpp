@@ -1,0 +1,73 @@
+#include "text/directory.h"
+
+namespace skimdex {
+namespace {
+
+// False when the time lies outside what a DOS date-time holds (before 1980, after 2107).
+bool ToLocalDosDateTime(const FILETIME& utc, std::int32_t& dos_date_time) {
+  FILETIME local;
+  WORD date = 0;
+  WORD time = 0;
+  if (!FileTimeToLocalFileTime(&utc, &local) || !FileTimeToDosDateTime(&local, &date, &time)) {
+    return false;
+  }
+  dos_date_time = static_cast<std::int32_t>((static_cast<DWORD>(date) << 16) | time);
+  return true;
+}
+
+// Passes over excluded entries; 0 when an acceptable one is in FindData.
+int SkipExcluded(TSearchRec& record) {
+  while ((record.FindData.dwFileAttributes & record.ExcludeAttr) != 0) {
+    if (!FindNextFileA(record.FindHandle.get(), &record.FindData)) return static_cast<int>(GetLastError());
+  }
+  return 0;
+}
+
+int FillRecord(TSearchRec& record) {
+  const int error = SkipExcluded(record);
+  if (error != 0) return error;
+  const WIN32_FIND_DATAA& data = record.FindData;
+  record.Time = 0;
+  ToLocalDosDateTime(data.ftLastWriteTime, record.Time);
+  record.Size = static_cast<std::int32_t>(data.nFileSizeLow);
+  record.Attr = static_cast<std::int32_t>(data.dwFileAttributes);
+  record.Name.assign(data.cFileName, strnlen(data.cFileName, sizeof data.cFileName));
+  return 0;
+}
+
+}  // namespace
+
+int FindFirstEntry(const std::string& pattern, std::int32_t mask, TSearchRec& record) {
+  constexpr std::int32_t kExcludable = faHidden | faSysFile | faVolumeID | faDirectory;
+  record.ExcludeAttr = ~mask & kExcludable;
+  record.FindHandle.reset(FindFirstFileA(pattern.c_str(), &record.FindData));
+  if (!record.FindHandle.valid()) return static_cast<int>(GetLastError());
+  const int error = FillRecord(record);
+  if (error != 0) EndSearch(record);
+  return error;
+}
+
+int FindNextEntry(TSearchRec& record) {
+  if (!FindNextFileA(record.FindHandle.get(), &record.FindData)) {
+    const DWORD error = GetLastError();
+    return error != 0 ? static_cast<int>(error) : ERROR_INVALID_HANDLE;
+  }
+  return FillRecord(record);
+}
+
+void EndSearch(TSearchRec& record) { record.FindHandle.reset(); }
+
+bool IsExistingFile(const std::string& path) {
+  WIN32_FIND_DATAA data;
+  const ScopedFindHandle search(FindFirstFileA(path.c_str(), &data));
+  if (!search.valid() || (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return false;
+  std::int32_t dos_date_time;
+  return ToLocalDosDateTime(data.ftLastWriteTime, dos_date_time);
+}
+
+bool IsExistingFolder(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+}  // namespace skimdex

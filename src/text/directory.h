@@ -1,0 +1,65 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <utility>
+
+namespace skimdex {
+
+constexpr std::int32_t faReadOnly = 0x01;
+constexpr std::int32_t faHidden = 0x02;
+constexpr std::int32_t faSysFile = 0x04;
+constexpr std::int32_t faVolumeID = 0x08;
+constexpr std::int32_t faDirectory = 0x10;
+constexpr std::int32_t faArchive = 0x20;
+constexpr std::int32_t faAnyFile = 0x3F;
+
+// Owns a FindFirstFileA search; closes it when dropped.
+class ScopedFindHandle {
+public:
+  ScopedFindHandle() = default;
+  explicit ScopedFindHandle(HANDLE handle) : handle_(handle) {}
+  ScopedFindHandle(ScopedFindHandle&& other) noexcept : handle_(other.release()) {}
+  ScopedFindHandle& operator=(ScopedFindHandle&& other) noexcept {
+    if (this != &other) reset(other.release());
+    return *this;
+  }
+  ~ScopedFindHandle() { reset(); }
+
+  HANDLE get() const { return handle_; }
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  HANDLE release() { return std::exchange(handle_, INVALID_HANDLE_VALUE); }
+  void reset(HANDLE handle = INVALID_HANDLE_VALUE) {
+    if (valid()) FindClose(handle_);
+    handle_ = handle;
+  }
+
+private:
+  HANDLE handle_ = INVALID_HANDLE_VALUE;
+};
+
+// One directory entry of an open search; the search is released with the record at the latest.
+struct TSearchRec {
+  std::int32_t Time = 0;  // last write, local time, as a DOS date (high word) and time (low word)
+  std::int32_t Size = 0;  // low 32 bits
+  std::int32_t Attr = 0;  // the whole attribute word, further platform bits included
+  std::string Name;
+  std::int32_t ExcludeAttr = 0;
+  ScopedFindHandle FindHandle;
+  WIN32_FIND_DATAA FindData{};
+};
+
+// 0 on success, else the platform's error number; entries sharing a bit with the
+// hidden/system/volume/directory bits missing from `mask` are passed over.
+int FindFirstEntry(const std::string& pattern, std::int32_t mask, TSearchRec& record);
+int FindNextEntry(TSearchRec& record);  // 18 (ERROR_NO_MORE_FILES) at the normal end
+void EndSearch(TSearchRec& record);
+
+// A file (not a folder) matching `path`, whose time stamp converts to a DOS date-time.
+bool IsExistingFile(const std::string& path);
+// Any entry with the directory bit, whatever its other attributes.
+bool IsExistingFolder(const std::string& path);
+
+}  // namespace skimdex

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+// The platform's code page and locale services. The Windows build reads them from the system;
+// the native build (sanitizers, fuzzers) fixes them to code page 932 with ASCII case rules.
+namespace skimdex {
+
+using LeadByteSet = std::array<bool, 256>;
+
+// Filled once, on first use, from the system's ANSI code page; empty on a single-byte system.
+const LeadByteSet& SystemLeadBytes();
+
+// Upper-cased copy of the same length (CharUpperBuffA).
+std::string LocaleUpper(const std::string& text);
+
+// -1, 0 or 1 by the user's locale with case ignored (CompareStringA, NORM_IGNORECASE).
+int LocaleCompareNoCase(const std::string& a, const std::string& b);
+
+}  // namespace skimdex

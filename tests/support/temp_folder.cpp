@@ -1,0 +1,74 @@
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+namespace skimdex::testing {
+
+TempFolder::TempFolder() {
+  static std::atomic<int> counter{0};
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  path_ = std::string(temp) + "skimdex-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+          std::to_string(counter++);
+  RemoveTree(path_);
+  if (!CreateDirectoryA(path_.c_str(), nullptr)) ADD_FAILURE() << "cannot create " << path_;
+}
+
+TempFolder::~TempFolder() { RemoveTree(path_); }
+
+std::string TempFolder::Folder(const std::string& relative, DWORD attributes) const {
+  const std::string path = path_ + "\\" + relative;
+  if (!CreateDirectoryA(path.c_str(), nullptr)) ADD_FAILURE() << "cannot create folder " << path;
+  if (attributes != 0) SetFileAttributesA(path.c_str(), attributes);
+  return path;
+}
+
+std::string TempFolder::File(const std::string& relative, const std::string& bytes) const {
+  const std::string path = path_ + "\\" + relative;
+  const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    ADD_FAILURE() << "cannot create file " << path;
+    return path;
+  }
+  DWORD written = 0;
+  if (!bytes.empty()) WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+  return path;
+}
+
+void RemoveTree(const std::string& path) {
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return;
+  // A link is removed itself, never followed.
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    WIN32_FIND_DATAA data;
+    const HANDLE search = FindFirstFileA((path + "\\*").c_str(), &data);
+    if (search != INVALID_HANDLE_VALUE) {
+      do {
+        const std::string name = data.cFileName;
+        if (name != "." && name != "..") RemoveTree(path + "\\" + name);
+      } while (FindNextFileA(search, &data));
+      FindClose(search);
+    }
+    RemoveDirectoryA(path.c_str());
+  } else if (!DeleteFileA(path.c_str())) {
+    RemoveDirectoryA(path.c_str());
+  }
+}
+
+std::string ReadWholeFile(const std::string& path) {
+  const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return "<missing>";
+  std::string bytes;
+  char block[65536];
+  DWORD got = 0;
+  while (ReadFile(file, block, sizeof block, &got, nullptr) && got > 0) bytes.append(block, got);
+  CloseHandle(file);
+  return bytes;
+}
+
+}  // namespace skimdex::testing
