@@ -21,6 +21,9 @@ skimdex_wine_start() {
     wineserver -w
   fi
   wineserver -p >/dev/null 2>&1 || true
+  # The first program started brings up Wine's services; they must not inherit a test runner's
+  # output pipes, or the runner waits for them to close.
+  wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
 
 skimdex_wine_stop() {

@@ -194,7 +194,7 @@ std::string DecimalText(std::int32_t n) { return std::to_string(n); }
 
 std::int32_t ParseInteger(const std::string& text) {
   const auto value = TryParseInteger(text);
-  if (!value) throw EConvertError(FormatMessage(kNotAnInteger, text));
+  if (!value) throw EConvertError(FillPlaceholder(kNotAnInteger, text));
   return *value;
 }
 

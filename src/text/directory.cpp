@@ -1,5 +1,7 @@
 #include "text/directory.h"
 
+#include "text/cp932.h"
+
 namespace skimdex {
 namespace {
 
@@ -56,6 +58,16 @@ int FindNextEntry(TSearchRec& record) {
 }
 
 void EndSearch(TSearchRec& record) { record.FindHandle.reset(); }
+
+std::string ProgramFolder() {
+  // The buffer grows until the whole path fits: a cut path would give a wrong folder.
+  std::string path(MAX_PATH, '\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length < path.size()) return FolderPartOf(path.substr(0, length));
+    path.resize(path.size() * 2);
+  }
+}
 
 bool IsExistingFile(const std::string& path) {
   WIN32_FIND_DATAA data;

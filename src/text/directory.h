@@ -57,6 +57,9 @@ int FindFirstEntry(const std::string& pattern, std::int32_t mask, TSearchRec& re
 int FindNextEntry(TSearchRec& record);  // 18 (ERROR_NO_MORE_FILES) at the normal end
 void EndSearch(TSearchRec& record);
 
+// The folder of the running program's file, with its trailing "\".
+std::string ProgramFolder();
+
 // A file (not a folder) matching `path`, whose time stamp converts to a DOS date-time.
 bool IsExistingFile(const std::string& path);
 // Any entry with the directory bit, whatever its other attributes.

@@ -33,6 +33,6 @@ public:
 };
 
 // The message pattern with its first "%s" or "%d" replaced by the argument text.
-std::string FormatMessage(const std::string& pattern, const std::string& argument);
+std::string FillPlaceholder(const std::string& pattern, const std::string& argument);
 
 }  // namespace skimdex

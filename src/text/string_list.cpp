@@ -33,7 +33,7 @@ const std::string& TStringList::operator[](int index) const {
 
 void TStringList::CheckIndex(int index) const {
   if (index < 0 || index >= Count()) {
-    throw EStringListError(FormatMessage(kIndexOutOfRange, DecimalText(index)));
+    throw EStringListError(FillPlaceholder(kIndexOutOfRange, DecimalText(index)));
   }
 }
 

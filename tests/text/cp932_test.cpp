@@ -29,7 +29,7 @@ TEST(CharKindAt, CountsLeadBytesBackwards) {
       {"a\x95\x5C\x95", 4, CharKind::Lead},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(CharKindAt(c.text, c.i), c.kind) << testing::PrintToString(c.text) << " at " << c.i;
+    EXPECT_EQ(CharKindAt(c.text, c.i), c.kind) << ::testing::PrintToString(c.text) << " at " << c.i;
   }
 }
 
@@ -120,8 +120,8 @@ TEST(Find, ByteSearchAndCharacterStartSearchDiffer) {
       {"@", "\x81\x81@", 3, 3},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(FindBytes(c.pattern, c.text), c.bytes) << testing::PrintToString(c.text);
-    EXPECT_EQ(FindAtCharStart(c.pattern, c.text), c.at_char_start) << testing::PrintToString(c.text);
+    EXPECT_EQ(FindBytes(c.pattern, c.text), c.bytes) << ::testing::PrintToString(c.text);
+    EXPECT_EQ(FindAtCharStart(c.pattern, c.text), c.at_char_start) << ::testing::PrintToString(c.text);
   }
 }
 
@@ -142,7 +142,7 @@ TEST(ReplaceAllNoCase, ReplacesEveryOccurrenceLeftToRight) {
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ReplaceAllNoCase(c.text, c.pattern, c.replacement), c.result)
-        << testing::PrintToString(c.text);
+        << ::testing::PrintToString(c.text);
   }
 }
 

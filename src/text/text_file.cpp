@@ -1,0 +1,237 @@
+#include "text/text_file.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string_view>
+
+namespace skimdex {
+namespace {
+
+constexpr std::size_t kMaxNameLength = 259;
+constexpr std::size_t kTailLength = 128;  // where appending looks for a Ctrl-Z
+constexpr char kCtrlZ = 0x1A;
+
+constexpr int kDiskFull = 101;
+constexpr int kNotOpen = 103;
+constexpr int kNotOpenForReading = 104;
+constexpr int kNotOpenForWriting = 105;  // also an output whose type the platform cannot tell
+
+thread_local int pending_io_error = 0;
+
+void SetIoError(int code) { pending_io_error = code; }
+void SetIoErrorFromPlatform() { SetIoError(static_cast<int>(GetLastError())); }
+
+struct CodeMessage {
+  int code;
+  const char* message;
+};
+
+const CodeMessage kMessages[] = {
+    // ファイルが見つかりません
+    {2, "\x83t\x83@\x83\x43\x83\x8B\x82\xAA\x8C\xA9\x82\xC2\x82\xA9\x82\xE8\x82\xDC\x82\xB9\x82\xF1"},
+    // 不正なファイル名です
+    {3, "\x95s\x90\xB3\x82\xC8\x83t\x83@\x83\x43\x83\x8B\x96\xBC\x82\xC5\x82\xB7"},
+    // オープンしたファイルが多すぎます
+    {4,
+     "\x83I\x81[\x83v\x83\x93\x82\xB5\x82\xBD\x83t\x83@\x83\x43\x83\x8B\x82\xAA\x91\xBD\x82\xB7\x82\xAC"
+     "\x82\xDC\x82\xB7"},
+    // ファイルへのアクセスが拒否されました
+    {5,
+     "\x83t\x83@\x83\x43\x83\x8B\x82\xD6\x82\xCC\x83\x41\x83N\x83Z\x83X\x82\xAA\x8B\x91\x94\xDB\x82\xB3"
+     "\x82\xEA\x82\xDC\x82\xB5\x82\xBD"},
+    // ファイルの末尾以降を読み込みました
+    {100,
+     "\x83t\x83@\x83\x43\x83\x8B\x82\xCC\x96\x96\x94\xF6\x88\xC8\x8D~\x82\xF0\x93\xC7\x82\xDD\x8D\x9E"
+     "\x82\xDD\x82\xDC\x82\xB5\x82\xBD"},
+    // ディスクがいっぱいです
+    {101, "\x83\x66\x83\x42\x83X\x83N\x82\xAA\x82\xA2\x82\xC1\x82\xCF\x82\xA2\x82\xC5\x82\xB7"},
+    // 入力値が数値ではありません
+    {106,
+     "\x93\xFC\x97\xCD\x92l\x82\xAA\x90\x94\x92l\x82\xC5\x82\xCD\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1"},
+};
+constexpr char kOtherErrorBefore[] = "I/O \x83G\x83\x89\x81[ (";  // I/O エラー (
+
+// Indexed by TextFile::Access: reading, creating, appending.
+const DWORD kRights[] = {GENERIC_READ, GENERIC_WRITE, GENERIC_READ | GENERIC_WRITE};
+const DWORD kDispositions[] = {OPEN_EXISTING, CREATE_ALWAYS, OPEN_EXISTING};
+
+bool Seek(HANDLE handle, LONGLONG offset, DWORD origin) {
+  LARGE_INTEGER distance;
+  distance.QuadPart = offset;
+  return SetFilePointerEx(handle, distance, nullptr, origin);
+}
+
+// Truncates before the first Ctrl-Z of the last bytes, then moves to the end; false on failure,
+// with the platform's error number in GetLastError.
+bool CutTrailingCtrlZ(HANDLE handle) {
+  LARGE_INTEGER size;
+  if (!GetFileSizeEx(handle, &size)) return false;
+  const LONGLONG tail_start = std::max<LONGLONG>(0, size.QuadPart - static_cast<LONGLONG>(kTailLength));
+  char tail[kTailLength];
+  DWORD got = 0;
+  if (!Seek(handle, tail_start, FILE_BEGIN) || !ReadFile(handle, tail, sizeof tail, &got, nullptr))
+    return false;
+  const char* mark = std::find(tail, tail + got, kCtrlZ);
+  if (mark != tail + got &&
+      (!Seek(handle, tail_start + (mark - tail), FILE_BEGIN) || !SetEndOfFile(handle))) {
+    return false;
+  }
+  return Seek(handle, 0, FILE_END);
+}
+
+void RecordReadError(TextReader& reader) {
+  if (const int error = reader.TakeReadError(); error != 0) SetIoError(error);
+}
+
+}  // namespace
+
+void ScopedFileHandle::reset(Handle handle) {
+  if (handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+  handle_ = handle;
+}
+
+ReadResult TextFile::Read(char* buffer, std::size_t capacity) {
+  DWORD got = 0;
+  if (ReadFile(handle_.get(), buffer, static_cast<DWORD>(capacity), &got, nullptr)) return {got, 0};
+  const DWORD error = GetLastError();
+  // A writer that closed its end of a pipe has simply ended the data.
+  return {0, error == ERROR_BROKEN_PIPE ? 0 : static_cast<int>(error)};
+}
+
+void TextFile::Open(Access access) {
+  if (mode_ != Mode::Closed) CloseText(*this);
+  Abandon();
+  const bool reading = access == Access::Read;
+  const HANDLE handle =
+      name_.empty() ? GetStdHandle(reading ? STD_INPUT_HANDLE : STD_OUTPUT_HANDLE)
+                    : CreateFileA(name_.c_str(), kRights[static_cast<int>(access)], FILE_SHARE_READ, nullptr,
+                                  kDispositions[static_cast<int>(access)], FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    SetIoErrorFromPlatform();
+    return;
+  }
+  handle_.reset(handle);
+  if (reading) {
+    mode_ = Mode::Reading;
+    reader_.emplace(static_cast<ByteSource&>(*this));
+    return;
+  }
+  if (access == Access::Append && !name_.empty() && !CutTrailingCtrlZ(handle)) {
+    SetIoErrorFromPlatform();
+    Abandon();
+    return;
+  }
+  const DWORD type = GetFileType(handle);
+  if (type == FILE_TYPE_UNKNOWN) {
+    Abandon();
+    SetIoError(kNotOpenForWriting);
+    return;
+  }
+  mode_ = Mode::Writing;
+  write_out_every_line_ = type == FILE_TYPE_CHAR;
+}
+
+bool TextFile::WriteOut() {
+  const auto count = static_cast<DWORD>(std::exchange(output_count_, 0));
+  if (count == 0) return true;
+  DWORD written = 0;
+  if (!WriteFile(handle_.get(), output_.data(), count, &written, nullptr)) {
+    SetIoErrorFromPlatform();
+    return false;
+  }
+  // A short write without an error means the disk is full; it must not pass for success.
+  if (written != count) {
+    SetIoError(kDiskFull);
+    return false;
+  }
+  return true;
+}
+
+void TextFile::Abandon() {
+  mode_ = Mode::Closed;
+  reader_.reset();
+  handle_.reset();
+  output_count_ = 0;
+  write_out_every_line_ = false;
+}
+
+void AssignText(TextFile& file, const std::string& name) {
+  // Rebinding an open file must not leak its handle: the file would stay locked against writers.
+  if (file.mode_ != TextFile::Mode::Closed) CloseText(file);
+  file.Abandon();
+  file.name_ = name.substr(0, kMaxNameLength);
+}
+
+void OpenTextForReading(TextFile& file) { file.Open(TextFile::Access::Read); }
+void CreateTextForWriting(TextFile& file) { file.Open(TextFile::Access::Create); }
+void OpenTextForAppending(TextFile& file) { file.Open(TextFile::Access::Append); }
+
+std::string ReadTextLine(TextFile& file) {
+  if (file.mode_ != TextFile::Mode::Reading) {
+    SetIoError(kNotOpenForReading);
+    return {};
+  }
+  std::string line = file.reader_->ReadTextLine();
+  RecordReadError(*file.reader_);
+  return line;
+}
+
+bool AtEndSkippingBlanks(TextFile& file) {
+  if (file.mode_ != TextFile::Mode::Reading) {
+    SetIoError(kNotOpenForReading);
+    return true;
+  }
+  const bool at_end = file.reader_->AtEndSkippingBlanks();
+  RecordReadError(*file.reader_);
+  return at_end;
+}
+
+void WriteText(TextFile& file, const std::string& text) {
+  if (file.mode_ != TextFile::Mode::Writing) {
+    SetIoError(kNotOpenForWriting);
+    return;
+  }
+  std::string_view rest = text;
+  while (!rest.empty()) {
+    const std::size_t room = file.output_.size() - file.output_count_;
+    const std::size_t count = std::min(room, rest.size());
+    std::memcpy(file.output_.data() + file.output_count_, rest.data(), count);
+    file.output_count_ += count;
+    rest.remove_prefix(count);
+    if (file.output_count_ == file.output_.size()) file.WriteOut();
+  }
+}
+
+void WriteLineEnd(TextFile& file) {
+  WriteText(file, "\r\n");
+  if (file.mode_ == TextFile::Mode::Writing && file.write_out_every_line_) file.WriteOut();
+}
+
+void CloseText(TextFile& file) {
+  if (file.mode_ == TextFile::Mode::Closed) {
+    SetIoError(kNotOpen);
+    return;
+  }
+  if (file.mode_ == TextFile::Mode::Writing && !file.WriteOut()) return;
+  const bool closed = CloseHandle(file.handle_.release());
+  if (!closed) SetIoErrorFromPlatform();
+  file.Abandon();
+}
+
+std::string IoErrorMessage(int code) {
+  for (const CodeMessage& entry : kMessages) {
+    if (entry.code == code) return entry.message;
+  }
+  return kOtherErrorBefore + std::to_string(code) + ")";
+}
+
+void CheckIo() {
+  const int code = TakeIoError();
+  if (code != 0) throw EInOutError(code, IoErrorMessage(code));
+}
+
+int TakeIoError() { return std::exchange(pending_io_error, 0); }
+
+}  // namespace skimdex

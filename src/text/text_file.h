@@ -1,0 +1,103 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "text/exception.h"
+#include "text/text_reader.h"
+
+// Text files read and written line by line through a 128-byte buffer. No operation raises:
+// each failure replaces the thread's pending I/O error, which CheckIo raises and TakeIoError clears.
+namespace skimdex {
+
+// Owns a Windows file handle; closes it when dropped. Kept free of <windows.h> for its includers.
+class ScopedFileHandle {
+ public:
+  using Handle = void*;  // HANDLE
+
+  ScopedFileHandle() = default;
+  explicit ScopedFileHandle(Handle handle) : handle_(handle) {}
+  ScopedFileHandle(ScopedFileHandle&& other) noexcept : handle_(other.release()) {}
+  ScopedFileHandle& operator=(ScopedFileHandle&& other) noexcept {
+    if (this != &other) reset(other.release());
+    return *this;
+  }
+  ~ScopedFileHandle() { reset(); }
+
+  Handle get() const { return handle_; }
+  Handle release() { return std::exchange(handle_, nullptr); }
+  void reset(Handle handle = nullptr);
+
+ private:
+  Handle handle_ = nullptr;
+};
+
+// One file, closed, reading or writing, owned by the function that declares it. Dropping an open
+// file closes its handle without writing out the buffer or reporting anything.
+class TextFile : private ByteSource {
+ public:
+  TextFile() = default;
+  TextFile(const TextFile&) = delete;
+  TextFile& operator=(const TextFile&) = delete;
+
+ private:
+  enum class Mode { Closed, Reading, Writing };
+  enum class Access { Read, Create, Append };
+  static constexpr std::size_t kBufferSize = 128;
+
+  ReadResult Read(char* buffer, std::size_t capacity) override;  // the reader's ReadFile
+  void Open(Access access);
+  bool WriteOut();  // empties the buffer into the file; false after recording a failure
+  void Abandon();   // closed, handle closed quietly, buffers emptied
+
+  friend void AssignText(TextFile& file, const std::string& name);
+  friend void OpenTextForReading(TextFile& file);
+  friend void CreateTextForWriting(TextFile& file);
+  friend void OpenTextForAppending(TextFile& file);
+  friend std::string ReadTextLine(TextFile& file);
+  friend bool AtEndSkippingBlanks(TextFile& file);
+  friend void WriteText(TextFile& file, const std::string& text);
+  friend void WriteLineEnd(TextFile& file);
+  friend void CloseText(TextFile& file);
+
+  std::string name_;
+  Mode mode_ = Mode::Closed;
+  ScopedFileHandle handle_;
+  std::optional<TextReader> reader_;  // while reading
+  std::array<char, kBufferSize> output_{};
+  std::size_t output_count_ = 0;
+  bool write_out_every_line_ = false;  // a character device
+};
+
+// Binds the name (cut to 259 bytes); opens nothing. An open file is closed first, as by CloseText.
+void AssignText(TextFile& file, const std::string& name);
+// The empty name stands for standard input (reading) or standard output (writing, appending).
+void OpenTextForReading(TextFile& file);
+void CreateTextForWriting(TextFile& file);  // creates or truncates
+void OpenTextForAppending(TextFile& file);  // cuts at a Ctrl-Z in the last 128 bytes, then writes at the end
+std::string ReadTextLine(TextFile& file);   // up to CR (CR LF or CR consumed); a lone LF stays in the line
+bool AtEndSkippingBlanks(TextFile& file);   // passes bytes 0x00-0x20 except Ctrl-Z; true at the end
+void WriteText(TextFile& file, const std::string& text);
+void WriteLineEnd(TextFile& file);  // CR LF
+// Writes out the buffer first; if that fails the file stays open.
+void CloseText(TextFile& file);
+
+class EInOutError : public Exception {
+ public:
+  EInOutError(int code, std::string message) : Exception(std::move(message)), code_(code) {}
+  int Code() const noexcept { return code_; }
+
+ private:
+  int code_;
+};
+
+// The Japanese text EInOutError carries for `code`, "I/O エラー (code)" when the code has none.
+std::string IoErrorMessage(int code);
+
+void CheckIo();     // raises EInOutError for a pending error and clears it
+int TakeIoError();  // the pending code (0 for none), cleared
+
+}  // namespace skimdex
