@@ -1,0 +1,2 @@
+#!/usr/bin/perl
+print "Content-Type: text/html\n\n";

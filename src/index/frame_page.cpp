@@ -1,0 +1,90 @@
+#include "index/frame_page.h"
+
+#include "text/cp932.h"
+#include "text/directory.h"
+#include "text/text_file.h"
+
+namespace skimdex {
+namespace {
+
+constexpr char kTemplateName[] = "Skimdex.dat";
+constexpr char kFramePlaceholder[] = "=\"skimdex.html";
+constexpr char kListingPlaceholder[] = "=\"skimdex_sub.html";
+
+// "Skimdex.datがありません。" CR LF "再インストールして下さい。"
+constexpr char kTemplateMissingText[] =
+    "Skimdex.dat\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81" "B\r\n"
+    "\x8D\xC4\x83" "C\x83\x93\x83X\x83g\x81[\x83\x8B\x82\xB5\x82\xC4\x89\xBA\x82\xB3\x82\xA2\x81" "B";
+// "Skimdex-再インストールして下さい。"
+constexpr char kTemplateMissingTitle[] =
+    "Skimdex-\x8D\xC4\x83" "C\x83\x93\x83X\x83g\x81[\x83\x8B\x82\xB5\x82\xC4\x89\xBA\x82\xB3\x82\xA2\x81" "B";
+// "同じ名前のファイル(" name ")が存在します。" CR LF "上書きしますか？"
+constexpr char kOverwriteTextBefore[] = "\x93\xAF\x82\xB6\x96\xBC\x91O\x82\xCC\x83t\x83@\x83" "C\x83\x8B(";
+constexpr char kOverwriteTextAfter[] =
+    ")\x82\xAA\x91\xB6\x8D\xDD\x82\xB5\x82\xDC\x82\xB7\x81" "B\r\n"
+    "\x8F\xE3\x8F\x91\x82\xAB\x82\xB5\x82\xDC\x82\xB7\x82\xA9\x81H";
+// "Skimdex-上書きしますか？"
+constexpr char kOverwriteTitle[] = "Skimdex-\x8F\xE3\x8F\x91\x82\xAB\x82\xB5\x82\xDC\x82\xB7\x82\xA9\x81H";
+// "フォルダが存在しないか、書き込み禁止になってます"
+constexpr char kWriteFailedText[] =
+    "\x83t\x83H\x83\x8B\x83_\x82\xAA\x91\xB6\x8D\xDD\x82\xB5\x82\xC8\x82\xA2\x82\xA9\x81" "A"
+    "\x8F\x91\x82\xAB\x8D\x9E\x82\xDD\x8B\xD6\x8E~\x82\xC9\x82\xC8\x82\xC1\x82\xC4\x82\xDC\x82\xB7";
+constexpr char kWriteFailedTitle[] = "Skimdex-I/O Error";
+
+std::string RewritePlaceholders(const std::string& line, const std::string& name) {
+  const std::string frame = ReplaceAllNoCase(line, kFramePlaceholder, "=\"file:///" + name);
+  return ReplaceAllNoCase(frame, kListingPlaceholder, "=\"file:///" + WithoutExtension(name) + "_sub.html");
+}
+
+void CopyTemplate(const std::string& name) {
+  TextFile output;
+  AssignText(output, name);
+  CreateTextForWriting(output);
+  CheckIo();
+  TextFile source;
+  AssignText(source, TemplatePath());
+  OpenTextForReading(source);
+  CheckIo();
+  for (;;) {
+    const bool at_end = AtEndSkippingBlanks(source);
+    CheckIo();
+    if (at_end) break;
+    const std::string line = ReadTextLine(source);
+    CheckIo();
+    WriteText(output, RewritePlaceholders(line, name));
+    WriteLineEnd(output);
+    CheckIo();
+  }
+  CloseText(source);
+  CheckIo();
+  CloseText(output);
+  CheckIo();
+}
+
+}  // namespace
+
+std::string TemplatePath() { return ProgramFolder() + kTemplateName; }
+
+bool ConfirmFramePage(const std::string& name, MessageBoxes& boxes) {
+  if (!IsExistingFile(TemplatePath())) {
+    boxes.Show(kTemplateMissingText, kTemplateMissingTitle, MessageButtons::OkCancel);
+    return false;
+  }
+  if (IsExistingFile(name)) {
+    const std::string question = kOverwriteTextBefore + name + kOverwriteTextAfter;
+    if (boxes.Show(question, kOverwriteTitle, MessageButtons::OkCancel) != MessageAnswer::Ok) return false;
+  }
+  return WriteFramePage(name, boxes);
+}
+
+bool WriteFramePage(const std::string& name, MessageBoxes& boxes) {
+  try {
+    CopyTemplate(name);
+    return true;
+  } catch (const std::exception&) {
+    boxes.Show(kWriteFailedText, kWriteFailedTitle, MessageButtons::Ok);
+    return false;
+  }
+}
+
+}  // namespace skimdex

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+#include "index/message_box.h"
+
+namespace skimdex {
+
+// The template "Skimdex.dat" beside the executable.
+std::string TemplatePath();
+
+// Writes the frame page `name` unless the template is missing or the user declines to overwrite
+// an existing file; true only when the page was written completely.
+bool ConfirmFramePage(const std::string& name, MessageBoxes& boxes);
+
+// Copies the template into `name`, pointing its placeholders at the frame and listing pages.
+// Returns false after reporting a failure to the user.
+bool WriteFramePage(const std::string& name, MessageBoxes& boxes);
+
+}  // namespace skimdex

@@ -1,0 +1,118 @@
+#include "index/listing_page.h"
+
+#include <climits>
+
+#include "index/title.h"
+#include "settings/settings.h"
+#include "text/cp932.h"
+#include "text/directory.h"
+#include "text/text_file.h"
+
+namespace skimdex {
+namespace {
+
+constexpr char kEndMarker[] = "0";
+constexpr char kFullWidthSpace[] = "\x81\x40";
+
+const char* const kHead[] = {
+    "<HTML>",
+    "<HEAD>",
+    "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=Shift_JIS\">",
+    "<TITLE>Index of Local Folder</TITLE>",
+    "</HEAD>",
+    "<BODY BGCOLOR=\"#FFFFFF\">",
+    "<BASE TARGET=\"Zelmo\">",
+};
+const char* const kFoot[] = {"</BODY>", "</HTML>"};
+
+void WriteLine(TextFile& file, const std::string& line) {
+  WriteText(file, line);
+  WriteLineEnd(file);
+  CheckIo();
+}
+
+std::string Indent(int depth) {
+  std::string indent;
+  for (int i = 0; i < depth; ++i) indent += kFullWidthSpace;
+  return indent;
+}
+
+std::string FolderRow(const std::string& indent, const std::string& path) {
+  const std::string caption = path.substr(LastSeparatorIndex("\\", path));
+  return "<TR><TD NOWRAP><FONT SIZE=\"+1\">" + indent + caption + "</FONT></TD></TR>";
+}
+
+std::string PageRow(const std::string& indent, const std::string& path, const std::string& title) {
+  return "<TR><TD NOWRAP>" + indent + "<A HREF=\"file:///" + path + "\">" + title + "</A></TD></TR>";
+}
+
+// The listing file is closed while a title is read, so everything written so far is on disk.
+std::string ReadTitleWithListingClosed(TextFile& listing, const std::string& listing_name,
+                                       const std::string& page) {
+  CloseText(listing);
+  CheckIo();
+  const std::string title = GetPageTitle(page);
+  AssignText(listing, listing_name);
+  OpenTextForAppending(listing);
+  CheckIo();
+  return title;
+}
+
+int DigitsAtStart(const std::string& entry) {
+  int digits = 0;
+  while (digits < static_cast<int>(entry.size()) && entry[digits] >= '0' && entry[digits] <= '9') ++digits;
+  return digits;
+}
+
+int DepthValue(const std::string& digits) {
+  long long value = 0;
+  for (const char c : digits) value = std::min<long long>(value * 10 + (c - '0'), INT_MAX);
+  return static_cast<int>(value);
+}
+
+}  // namespace
+
+std::string ListingPageName(const std::string& name) { return WithoutExtension(name) + "_sub.html"; }
+
+ScanEntry SplitScanEntry(const std::string& entry, const std::string& scan_folder) {
+  const int digits = DigitsAtStart(entry);
+  int split = digits;
+  for (int k = 1; k < digits; ++k) {
+    if (!scan_folder.empty() && entry.compare(k, scan_folder.size(), scan_folder) == 0) {
+      split = k;
+      break;
+    }
+  }
+  return {DepthValue(entry.substr(0, split)), entry.substr(split)};
+}
+
+void WriteListingPage(const std::string& name, const TStringList& list, ProgressSink& progress) {
+  const std::string listing_name = ListingPageName(name);
+  if (list.Count() > 0) progress.SetMaximum(list.Count() - 1);
+  TextFile listing;
+  AssignText(listing, listing_name);
+  CreateTextForWriting(listing);
+  CheckIo();
+  for (const char* line : kHead) WriteLine(listing, line);
+
+  for (int i = 0; i < list.Count(); ++i) {
+    if (list[i] == kEndMarker) continue;
+    const ScanEntry entry = SplitScanEntry(list[i], Current_path);
+    WriteLine(listing, "<TABLE>");
+    const std::string indent = Indent(entry.depth);
+    if (IsExistingFolder(entry.path)) {
+      WriteLine(listing, FolderRow(indent, entry.path));
+    } else {
+      const std::string title = ReadTitleWithListingClosed(listing, listing_name, entry.path);
+      WriteLine(listing, PageRow(indent, entry.path, title));
+    }
+    progress.SetPosition(i);
+    WriteLine(listing, "</TABLE>");
+  }
+
+  for (const char* line : kFoot) WriteLine(listing, line);
+  CloseText(listing);
+  CheckIo();
+}
+
+}  // namespace skimdex

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+
+#include "index/progress.h"
+#include "text/string_list.h"
+
+namespace skimdex {
+
+// The listing page's file name: `name` without its extension, then "_sub.html".
+std::string ListingPageName(const std::string& name);
+
+// Writes the listing page for the scan list of Current_path: a folder row or a page row per entry,
+// decided by the file system now. The first I/O failure raises EInOutError and leaves the page incomplete.
+void WriteListingPage(const std::string& name, const TStringList& list, ProgressSink& progress);
+
+struct ScanEntry {
+  int depth;
+  std::string path;
+};
+
+// Splits an entry into its depth and path. The depth digits run on into a scan folder whose name
+// begins with a digit, so the split that leaves `scan_folder` at the start of the path wins.
+ScanEntry SplitScanEntry(const std::string& entry, const std::string& scan_folder);
+
+}  // namespace skimdex

@@ -1,0 +1,322 @@
+// Runs the real SkimdexCmd.exe on trees built here and compares what it leaves with expected files.
+#include <gtest/gtest.h>
+
+#include "support/temp_folder.h"
+#include "text/cp932.h"
+#include "text/directory.h"
+
+namespace skimdex {
+namespace {
+
+using testing::ReadWholeFile;
+using testing::TempFolder;
+
+struct Outcome {
+  DWORD status;
+  std::string out, err;
+};
+
+// Quotes one argument so that the C runtime's parser gives it back unchanged.
+std::string Quoted(const std::string& argument) {
+  std::string quoted = "\"";
+  std::size_t backslashes = 0;
+  for (const char c : argument) {
+    if (c == '\\') {
+      ++backslashes;
+      continue;
+    }
+    quoted.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
+    backslashes = 0;
+    quoted += c;
+  }
+  return quoted.append(backslashes * 2, '\\') + "\"";
+}
+
+HANDLE InheritableFile(const std::string& path, DWORD access, DWORD disposition) {
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  return CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, disposition, 0,
+                     nullptr);
+}
+
+Outcome RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+                   const std::string& folder) {
+  const std::string out_path = folder + "\\stdout.bin", err_path = folder + "\\stderr.bin";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = InheritableFile("NUL", GENERIC_READ, OPEN_EXISTING);
+  startup.hStdOutput = InheritableFile(out_path, GENERIC_WRITE, CREATE_ALWAYS);
+  startup.hStdError = InheritableFile(err_path, GENERIC_WRITE, CREATE_ALWAYS);
+  std::string command_line = Quoted(program);
+  for (const std::string& argument : arguments) command_line += " " + Quoted(argument);
+  PROCESS_INFORMATION process{};
+  Outcome outcome{255, {}, {}};
+  if (CreateProcessA(program.c_str(), command_line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                     folder.c_str(), &startup, &process)) {
+    WaitForSingleObject(process.hProcess, INFINITE);
+    GetExitCodeProcess(process.hProcess, &outcome.status);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+  } else {
+    ADD_FAILURE() << "cannot start " << program << ": " << GetLastError();
+  }
+  for (const HANDLE handle : {startup.hStdInput, startup.hStdOutput, startup.hStdError}) CloseHandle(handle);
+  outcome.out = ReadWholeFile(out_path);
+  outcome.err = ReadWholeFile(err_path);
+  DeleteFileA(out_path.c_str());
+  DeleteFileA(err_path.c_str());
+  return outcome;
+}
+
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+  for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+    text.replace(at, from.size(), to);
+  }
+  return text;
+}
+
+// An expected file with {ROOT} and {OUT} standing for the folders of this run.
+std::string Expected(const std::string& name, const std::string& root, const std::string& out) {
+  const std::string text = ReadWholeFile(std::string(SKIMDEX_EXPECTED_DIR) + "\\" + name);
+  return Replaced(Replaced(text, "{ROOT}", root), "{OUT}", out);
+}
+
+// "Skimdex-I/O Error" and "フォルダが存在しないか、書き込み禁止になってます"
+const std::string kWriteFailedBox =
+    "Skimdex-I/O Error\r\n"
+    "\x83t\x83H\x83\x8B\x83_\x82\xAA\x91\xB6\x8D\xDD\x82\xB5\x82\xC8\x82\xA2\x82\xA9\x81" "A"
+    "\x8F\x91\x82\xAB\x8D\x9E\x82\xDD\x8B\xD6\x8E~\x82\xC9\x82\xC8\x82\xC1\x82\xC4\x82\xDC\x82\xB7\r\n";
+// "Skimdex-再インストールして下さい。" and "Skimdex.datがありません。" CR LF "再インストールして下さい。"
+const std::string kReinstall =
+    "\x8D\xC4\x83" "C\x83\x93\x83X\x83g\x81[\x83\x8B\x82\xB5\x82\xC4\x89\xBA\x82\xB3\x82\xA2\x81" "B";
+const std::string kTemplateMissingBox = "Skimdex-" + kReinstall + "\r\nSkimdex.dat"
+    "\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81" "B\r\n" + kReinstall + "\r\n";
+// "Skimdex-上書きしますか？", "同じ名前のファイル(" name ")が存在します。" CR LF "上書きしますか？"
+std::string OverwriteBox(const std::string& name) {
+  const std::string question = "\x8F\xE3\x8F\x91\x82\xAB\x82\xB5\x82\xDC\x82\xB7\x82\xA9\x81H";
+  return "Skimdex-" + question + "\r\n\x93\xAF\x82\xB6\x96\xBC\x91O\x82\xCC\x83t\x83@\x83" "C\x83\x8B(" +
+         name + ")\x82\xAA\x91\xB6\x8D\xDD\x82\xB5\x82\xDC\x82\xB7\x81" "B\r\n" + question + "\r\n";
+}
+
+class SkimdexCmd : public ::testing::Test {
+protected:
+  SkimdexCmd() : tree(temp.Folder("tree")), out(temp.Folder("out")) {}
+
+  Outcome RunIn(const std::string& program_folder, std::vector<std::string> arguments) {
+    return RunProgram(program_folder + "\\SkimdexCmd.exe", arguments, out);
+  }
+  Outcome Run(std::vector<std::string> arguments) { return RunIn(ProgramFolder(), arguments); }
+
+  // A copy of the program beside a template of our own, or none.
+  std::string ProgramCopy(const std::string* template_bytes) {
+    const std::string folder = temp.Folder("bin");
+    CopyFileA((ProgramFolder() + "SkimdexCmd.exe").c_str(), (folder + "\\SkimdexCmd.exe").c_str(), FALSE);
+    if (template_bytes) temp.File("bin\\Skimdex.dat", *template_bytes);
+    return folder;
+  }
+
+  TempFolder temp;
+  std::string tree, out;
+};
+
+// The tree of the byte-for-byte run: nested and pruned folders, the three encodings, a hidden folder
+// named like a page, Japanese names whose second byte is "\\", a page with LF line ends.
+void BuildTree(const TempFolder& temp) {
+  const std::string hyo = "\x95\x5C", so = "\x83\x5C";  // 表, ソ
+  temp.File("tree\\index.html", "<HTML>\r\n<HEAD><TITLE>\x83g\x83" "b\x83v</TITLE></HEAD>\r\n");  // トップ
+  temp.File("tree\\notes.txt", "\x83\x81\x83\x82\r\n");  // メモ, no title
+  temp.Folder("tree\\" + hyo);
+  temp.File("tree\\" + hyo + "\\" + so + ".html", "<title>\x95\x5C\x82\xC6\x83\x5C</title>\r\n");  // 表とソ
+  temp.Folder("tree\\euc");
+  temp.File("tree\\euc\\e.htm", "<html>\n<title>\xC6\xFC\xB5\xAD</title>\n");  // 日記 in EUC-JP
+  temp.Folder("tree\\jis");
+  temp.File("tree\\jis\\j.shtml", "<TITLE>\x1B$B8E$$F|5-\x1B(B</TITLE>\r\n");  // 古い日記 in 7-bit JIS
+  temp.Folder("tree\\lf");
+  temp.File("tree\\lf\\unix.html", "<html>\n<head>\n<title>Unix Page</title>\n</head>\n");
+  temp.Folder("tree\\old.html", FILE_ATTRIBUTE_HIDDEN);
+  temp.File("tree\\old.html\\x.html", "<title>X</title>");
+  temp.Folder("tree\\empty");
+  temp.Folder("tree\\empty\\sub");
+  temp.File("tree\\empty\\sub\\image.png", "PNG");
+  temp.Folder("tree\\deep");
+  temp.Folder("tree\\deep\\a");
+  temp.Folder("tree\\deep\\a\\b");
+  temp.File("tree\\deep\\a\\b\\p.html", "<title>P</title>");
+  temp.Folder("tree\\deep\\a\\b\\c");
+  temp.File("tree\\deep\\a\\b\\c\\q.html", "<title>Q</title>");
+}
+
+TEST_F(SkimdexCmd, WritesBothPagesByteForByte) {
+  BuildTree(temp);
+  const std::string output = out + "\\Localindex.html";
+  const Outcome outcome = Run({"--depth", "3", "--yes", tree, output});
+  EXPECT_EQ(outcome.status, 0u) << outcome.err;
+  EXPECT_EQ(outcome.err, "");
+  EXPECT_EQ(outcome.out, Expected("tree.scanlist", tree, out));
+  EXPECT_EQ(ReadWholeFile(output), Expected("tree.frame.html", tree, out));
+  EXPECT_EQ(ReadWholeFile(out + "\\Localindex_sub.html"), Expected("tree.listing.html", tree, out));
+}
+
+TEST_F(SkimdexCmd, MissingTemplateIsReportedBeforeAnyQuestion) {
+  const std::string program = ProgramCopy(nullptr);
+  const std::string output = temp.File("out\\Localindex.html", "old");
+  const Outcome outcome = RunIn(program, {"--yes", tree, output});
+  EXPECT_EQ(outcome.status, 1u);
+  EXPECT_EQ(outcome.err, kTemplateMissingBox);
+  EXPECT_EQ(ReadWholeFile(output), "old");
+  EXPECT_EQ(ReadWholeFile(out + "\\Localindex_sub.html"), "<missing>");
+}
+
+TEST_F(SkimdexCmd, OverwriteQuestionDecidesWhetherAnythingIsWritten) {
+  const std::string output = temp.File("out\\Localindex.html", "old");
+  temp.File("tree\\a.html", "<title>A</title>");
+
+  const Outcome refused = Run({tree, output});
+  EXPECT_EQ(refused.status, 1u);
+  EXPECT_EQ(refused.err, OverwriteBox(output));
+  EXPECT_EQ(refused.out, "1" + tree + "\\a.html\r\n0\r\n");
+  EXPECT_EQ(ReadWholeFile(output), "old");
+  EXPECT_EQ(ReadWholeFile(out + "\\Localindex_sub.html"), "<missing>");
+
+  const Outcome accepted = Run({"--yes", tree, output});
+  EXPECT_EQ(accepted.status, 0u);
+  EXPECT_EQ(accepted.err, OverwriteBox(output));
+  EXPECT_NE(ReadWholeFile(output), "old");
+  EXPECT_NE(ReadWholeFile(out + "\\Localindex_sub.html").find("\\a.html\">A</A>"), std::string::npos);
+}
+
+// A name taken by a folder stands for a write-protected file: under Wine as root, the read-only
+// attribute does not stop a write.
+TEST_F(SkimdexCmd, FramePageWriteFailures) {
+  temp.File("tree\\a.html");
+  const std::string missing_folder = out + "\\missing\\Localindex.html";
+  const std::string taken_by_folder = temp.Folder("out\\folder.html");
+  for (const std::string& output : {missing_folder, taken_by_folder}) {
+    const Outcome outcome = Run({"--yes", tree, output});
+    EXPECT_EQ(outcome.status, 1u) << output;
+    EXPECT_EQ(outcome.err, kWriteFailedBox) << output;
+    EXPECT_EQ(ReadWholeFile(WithoutExtension(output) + "_sub.html"), "<missing>");
+  }
+  EXPECT_EQ(ReadWholeFile(missing_folder), "<missing>");
+}
+
+TEST_F(SkimdexCmd, UnreadableTemplateLeavesAnEmptyFramePage) {
+  const std::string template_bytes = "<FRAME SRC=\"skimdex_sub.html\">\r\n";
+  const std::string program = ProgramCopy(&template_bytes);
+  const HANDLE held = CreateFileA((program + "\\Skimdex.dat").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                  0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  const Outcome outcome = RunIn(program, {"--yes", tree, "Localindex.html"});
+  CloseHandle(held);
+  EXPECT_EQ(outcome.status, 1u);
+  EXPECT_EQ(outcome.err, kWriteFailedBox);
+  EXPECT_EQ(ReadWholeFile(out + "\\Localindex.html"), "");
+  EXPECT_EQ(ReadWholeFile(out + "\\Localindex_sub.html"), "<missing>");
+}
+
+TEST_F(SkimdexCmd, ListingPageFailureAfterTheFramePage) {
+  temp.File("tree\\a.html");
+  temp.Folder("out\\Localindex_sub.html");
+  const Outcome outcome = Run({"--yes", tree, "Localindex.html"});
+  EXPECT_EQ(outcome.status, 2u);
+  // "ファイルへのアクセスが拒否されました"
+  EXPECT_EQ(outcome.err,
+            "\x83t\x83@\x83" "C\x83\x8B\x82\xD6\x82\xCC\x83" "A\x83N\x83Z\x83X\x82\xAA\x8B\x91\x94\xDB\x82\xB3"
+            "\x82\xEA\x82\xDC\x82\xB5\x82\xBD\r\n");
+  EXPECT_NE(ReadWholeFile(out + "\\Localindex.html").find("file:///Localindex_sub.html"), std::string::npos);
+}
+
+TEST_F(SkimdexCmd, TemplateLinesAndPlaceholders) {
+  struct Case {
+    std::string template_bytes, output, frame_page;
+  } cases[] = {
+      {"  <A HREF=\"SKIMDEX.HTML\">x</A><A HREF=\"skimdex.html\">y</A>\r\n\r\n \t \r\n"
+       "<FRAME SRC=\"Skimdex_Sub.html\"> SRC= \"skimdex.html\" HREF='skimdex.html'\r\n",
+       "index",
+       "<A HREF=\"file:///index\">x</A><A HREF=\"file:///index\">y</A>\r\n"
+       "<FRAME SRC=\"file:///index_sub.html\"> SRC= \"skimdex.html\" HREF='skimdex.html'\r\n"},
+      {"  a=\"skimdex.html\"\n  b\n\nc=\"skimdex_sub.html\"\n", "Localindex.html",
+       "a=\"file:///Localindex.html\"\n  b\n\nc=\"file:///Localindex_sub.html\"\n\r\n"},
+      {"", "Localindex.html", ""},
+      {" \r\n\r\n\t\r\n", "Localindex.html", ""},
+      {"x\x1Ay=\"skimdex.html\"\r\n", "Localindex.html", "x\r\n"},
+  };
+  for (const Case& c : cases) {
+    const std::string program = ProgramCopy(&c.template_bytes);
+    const Outcome outcome = RunIn(program, {"--yes", tree, c.output});
+    EXPECT_EQ(outcome.status, 0u) << outcome.err;
+    EXPECT_EQ(ReadWholeFile(out + "\\" + c.output), c.frame_page) << c.template_bytes;
+    EXPECT_NE(ReadWholeFile(out + "\\" + WithoutExtension(c.output) + "_sub.html"), "<missing>");
+    testing::RemoveTree(program);
+  }
+}
+
+TEST_F(SkimdexCmd, BadUsage) {
+  // "'x' は整数ではありません"
+  const std::string not_an_integer =
+      "'x' \x82\xCD\x90\xAE\x90\x94\x82\xC5\x82\xCD\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\r\n";
+  for (const auto& arguments : std::vector<std::vector<std::string>>{{"a", "b", "c"}, {"--depth"}, {"-q"},
+                                                                       {"--depth", "x"}, {tree, ""}}) {
+    const Outcome outcome = Run(arguments);
+    EXPECT_EQ(outcome.status, 64u) << ::testing::PrintToString(arguments);
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_NE(outcome.err.find("SkimdexCmd [--depth N]"), std::string::npos);
+    EXPECT_EQ(outcome.err.rfind(not_an_integer, 0) == 0, arguments.size() == 2 && arguments[1] == "x");
+  }
+}
+
+// Stored settings under the program key, which the test owns while it runs.
+class StoredSettings {
+public:
+  StoredSettings() { RegDeleteTreeA(HKEY_CURRENT_USER, kKey); }
+  ~StoredSettings() { RegDeleteTreeA(HKEY_CURRENT_USER, kKey); }
+  void Set(const char* name, const std::string& text) const {
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, (std::string(kKey) + "\\Config").c_str(), 0, nullptr, 0,
+                              KEY_ALL_ACCESS, nullptr, &key, nullptr), ERROR_SUCCESS);
+    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>(text.size() + 1));
+    RegCloseKey(key);
+  }
+  static bool KeyExists() {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+  }
+
+private:
+  static constexpr char kKey[] = "Software\\Larkmoor\\Skimdex";
+};
+
+TEST_F(SkimdexCmd, OmittedArgumentsComeFromStoredSettingsReadOnly) {
+  const StoredSettings settings;
+  temp.Folder("tree\\sub");
+  temp.File("tree\\sub\\deep.html");
+  temp.File("tree\\top.html", "<title>Top</title>");
+  settings.Set("IniSeekDir", tree);
+  settings.Set("IniFileName", "stored.html");
+  settings.Set("FolderLevel", "0");
+
+  Outcome outcome = Run({"--yes"});
+  EXPECT_EQ(outcome.status, 0u) << outcome.err;
+  EXPECT_EQ(outcome.out, "1" + tree + "\\top.html\r\n");
+  EXPECT_NE(ReadWholeFile(out + "\\stored_sub.html").find(">Top</A>"), std::string::npos);
+
+  outcome = Run({"--depth", "1", "--yes", tree, "given.html"});
+  EXPECT_EQ(outcome.out, "1" + tree + "\\sub\r\n2" + tree + "\\sub\\deep.html\r\n1" + tree +
+                             "\\top.html\r\n0\r\n");
+  EXPECT_NE(ReadWholeFile(out + "\\given.html"), "<missing>");
+}
+
+TEST_F(SkimdexCmd, EmptyRegistryGivesTheDefaultsAndStaysEmpty) {
+  const StoredSettings settings;
+  const Outcome outcome = Run({"--yes"});  // the program's folder, two levels, Localindex.html
+  EXPECT_EQ(outcome.status, 0u) << outcome.err;
+  EXPECT_EQ(outcome.out.substr(outcome.out.size() - 3), "0\r\n");
+  EXPECT_NE(ReadWholeFile(out + "\\Localindex.html").find("file:///Localindex_sub.html"), std::string::npos);
+  EXPECT_FALSE(StoredSettings::KeyExists());
+}
+
+}  // namespace
+}  // namespace skimdex

@@ -1,0 +1,172 @@
+#include "index/listing_page.h"
+
+#include <gtest/gtest.h>
+
+#include "index/walk.h"
+#include "settings/settings.h"
+#include "support/temp_folder.h"
+#include "text/text_file.h"
+
+namespace skimdex {
+namespace {
+
+using testing::ReadWholeFile;
+using testing::TempFolder;
+
+const std::string kHead =
+    "<HTML>\r\n<HEAD>\r\n"
+    "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=Shift_JIS\">\r\n"
+    "<TITLE>Index of Local Folder</TITLE>\r\n</HEAD>\r\n<BODY BGCOLOR=\"#FFFFFF\">\r\n"
+    "<BASE TARGET=\"Zelmo\">\r\n";
+const std::string kFoot = "</BODY>\r\n</HTML>\r\n";
+const std::string kSpace = "\x81\x40";  // full-width space
+
+std::string Spaces(int n) {
+  std::string spaces;
+  for (int i = 0; i < n; ++i) spaces += kSpace;
+  return spaces;
+}
+
+std::string FolderTable(int depth, const std::string& caption) {
+  return "<TABLE>\r\n<TR><TD NOWRAP><FONT SIZE=\"+1\">" + Spaces(depth) + caption +
+         "</FONT></TD></TR>\r\n</TABLE>\r\n";
+}
+
+std::string PageTable(int depth, const std::string& path, const std::string& title) {
+  return "<TABLE>\r\n<TR><TD NOWRAP>" + Spaces(depth) + "<A HREF=\"file:///" + path + "\">" + title +
+         "</A></TD></TR>\r\n</TABLE>\r\n";
+}
+
+class RecordingProgress : public ProgressSink {
+public:
+  void SetMaximum(int maximum) override { calls.push_back("max " + std::to_string(maximum)); }
+  void SetPosition(int position) override { calls.push_back("pos " + std::to_string(position)); }
+  std::vector<std::string> calls;
+};
+
+TStringList ListOf(const std::vector<std::string>& entries) {
+  TStringList list;
+  for (const std::string& entry : entries) list.Add(entry);
+  return list;
+}
+
+TEST(ListingPageName, ReplacesTheExtension) {
+  EXPECT_EQ(ListingPageName("C:\\Out\\Localindex.html"), "C:\\Out\\Localindex_sub.html");
+  EXPECT_EQ(ListingPageName("C:\\my.dir\\index"), "C:\\my.dir\\index_sub.html");
+  EXPECT_EQ(ListingPageName("Localindex.html"), "Localindex_sub.html");
+}
+
+TEST(SplitScanEntry, DepthDigitsAndTheScanFolder) {
+  struct Case {
+    std::string entry, scan_folder;
+    int depth;
+    std::string path;
+  } cases[] = {
+      {"1C:\\Web\\a", "C:\\Web", 1, "C:\\Web\\a"},
+      {"11C:\\Web\\a\\b", "C:\\Web", 11, "C:\\Web\\a\\b"},
+      {"1\\index.html", "", 1, "\\index.html"},
+      {"12024\\a.html", "2024", 1, "2024\\a.html"},
+      {"112024\\x\\a.html", "2024", 11, "2024\\x\\a.html"},
+      {"21\\a.html", "1", 2, "1\\a.html"},
+      {"10C:\\x", "D:\\other", 10, "C:\\x"},  // not from this scan folder: all the digits
+      {"99999999999999x", "", 2147483647, "x"},
+  };
+  for (const Case& c : cases) {
+    const ScanEntry entry = SplitScanEntry(c.entry, c.scan_folder);
+    EXPECT_EQ(entry.depth, c.depth) << c.entry;
+    EXPECT_EQ(entry.path, c.path) << c.entry;
+  }
+}
+
+class WriteListingPageTest : public ::testing::Test {
+protected:
+  std::string Write(const TStringList& list, ProgressSink&& progress = NoProgress()) {
+    WriteListingPage(output, list, progress);
+    return ReadWholeFile(temp.Path() + "\\out_sub.html");
+  }
+  TempFolder temp;
+  std::string output = temp.Path() + "\\out.html";
+};
+
+TEST_F(WriteListingPageTest, EndMarkersOnlyOrNoEntriesGiveTheNineLines) {
+  EXPECT_EQ(Write(ListOf({"0"})), kHead + kFoot);
+  RecordingProgress progress;
+  WriteListingPage(output, TStringList(), progress);  // no progress range to set for nothing
+  EXPECT_EQ(ReadWholeFile(temp.Path() + "\\out_sub.html"), kHead + kFoot);
+  EXPECT_TRUE(progress.calls.empty());
+}
+
+TEST_F(WriteListingPageTest, RowsFollowTheFileSystemAtWritingTime) {
+  const std::string tree = temp.Folder("tree");
+  temp.Folder("tree\\kept");
+  temp.Folder("tree\\gone");
+  temp.File("tree\\gone\\p.html", "<title>P</title>\r\n");
+  temp.File("tree\\kept\\q.html", "<TITLE>Q & \"R\" <b></TITLE>\r\n");
+  Current_path = tree;
+  folder_level = 2;
+  TStringList list;
+  NoProgress no_progress;
+  ScanFolder(tree, list, 0, no_progress);
+  testing::RemoveTree(tree + "\\gone");  // between walk and write
+
+  EXPECT_EQ(Write(list), kHead + PageTable(1, tree + "\\gone", "") + PageTable(2, tree + "\\gone\\p.html", "") +
+                             FolderTable(1, "kept") + PageTable(2, tree + "\\kept\\q.html", "Q & \"R\" <b>") +
+                             kFoot);
+}
+
+TEST_F(WriteListingPageTest, DeepEntriesAndJapaneseCaptions) {
+  const std::string hyo = "\x95\x5C";  // 表
+  const std::string folder = temp.Folder(hyo);
+  temp.File(hyo + "\\a.txt");
+  Current_path = temp.Path();
+  const TStringList list = ListOf({"10" + folder, "11" + folder + "\\a.txt", "0"});
+  EXPECT_EQ(Write(list), kHead + FolderTable(10, hyo) + PageTable(11, folder + "\\a.txt", "a.txt") + kFoot);
+}
+
+TEST_F(WriteListingPageTest, RelativeScanFolderBeginningWithADigit) {
+  temp.Folder("2024");
+  temp.File("2024\\a.html", "<title>A</title>");
+  char previous[MAX_PATH];
+  GetCurrentDirectoryA(MAX_PATH, previous);
+  SetCurrentDirectoryA(temp.Path().c_str());
+  Current_path = "2024";
+  folder_level = 1;
+  TStringList list;
+  NoProgress no_progress;
+  ScanFolder(Current_path, list, 0, no_progress);
+  const std::string page = Write(list);
+  SetCurrentDirectoryA(previous);
+  EXPECT_EQ(list[0], "12024\\a.html");
+  EXPECT_EQ(page, kHead + PageTable(1, "2024\\a.html", "A") + kFoot);
+}
+
+TEST_F(WriteListingPageTest, ProgressCoversEveryEntryButEndMarkers) {
+  temp.File("a.html");
+  Current_path = temp.Path();
+  RecordingProgress progress;
+  WriteListingPage(output, ListOf({"1" + temp.Path() + "\\a.html", "0", "1" + temp.Path() + "\\b.html", "0"}),
+                   progress);
+  EXPECT_EQ(progress.calls, (std::vector<std::string>{"max 3", "pos 0", "pos 2"}));
+}
+
+TEST_F(WriteListingPageTest, EarlierListingInTheTreeShowsItsNewHeadTitle) {
+  Current_path = temp.Path();
+  const TStringList list = ListOf({"1" + temp.Path() + "\\out_sub.html", "0"});
+  EXPECT_EQ(Write(list), kHead + PageTable(1, temp.Path() + "\\out_sub.html", "Index of Local Folder") + kFoot);
+}
+
+TEST_F(WriteListingPageTest, FirstIoFailureRaisesAndLeavesNoPendingError) {
+  temp.Folder("out_sub.html");  // the listing page's name is taken by a folder
+  Current_path = temp.Path();
+  NoProgress progress;
+  try {
+    WriteListingPage(output, ListOf({"0"}), progress);
+    ADD_FAILURE() << "no error";
+  } catch (const EInOutError& error) {
+    EXPECT_EQ(error.Code(), 5);
+  }
+  EXPECT_EQ(TakeIoError(), 0);
+}
+
+}  // namespace
+}  // namespace skimdex
