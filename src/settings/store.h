@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Loads and saves the four settings (settings/settings.h) and the main window's placement in
+// HKEY_CURRENT_USER\Software\Larkmoor\Skimdex, sections "Locate" and "Config", every value a string.
+// Errors are ERegistryException (settings/reg_ini_file.h); each ends the load or save at the value
+// in which it happens, leaving what was already read or written in place.
+namespace skimdex {
+
+constexpr char kProgramKey[] = "Software\\Larkmoor\\Skimdex";
+
+// The main window's bounds in pixels.
+struct WindowBounds {
+  std::int32_t top = 0;
+  std::int32_t left = 0;
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+};
+
+// Receives each stored coordinate as soon as it is read, so an error later in the load leaves the
+// coordinates before it applied and the rest at the window's designed values.
+class PlacementTarget {
+ public:
+  virtual ~PlacementTarget() = default;
+  virtual void SetTop(std::int32_t top) = 0;
+  virtual void SetLeft(std::int32_t left) = 0;
+  virtual void SetWidth(std::int32_t width) = 0;
+  virtual void SetHeight(std::int32_t height) = 0;
+};
+
+// Start-up, as the main window is created: creates the program key when missing (no section), places
+// the window, then loads the four settings.
+void LoadSettings(PlacementTarget& window);
+
+// The stored "IniSeekDir", or ProgramFolder(): the folder chooser's start folder.
+std::string ReadStoredSeekFolder();
+
+// The configuration dialog's OK: writes the four settings to "Config".
+void SaveConfig();
+
+// The main window's close: writes the placement to "Locate", then the four settings to "Config".
+void SaveSettings(const WindowBounds& window);
+
+// The console front end's defaults: the four settings read from "Config" as LoadSettings reads them.
+// The program key and its sections are only opened for reading, never created, so a console run
+// leaves the registry as it found it; a missing key gives every default.
+void LoadSettingsReadOnly();
+
+}  // namespace skimdex
