@@ -24,6 +24,6 @@ ctest --test-dir build/native --output-on-failure -j2 | tee build/ctest-native.l
 
 # One closing line for both runs.
 count() { grep -ohE "[0-9]+ tests failed out of [0-9]+" build/ctest-windows.log build/ctest-native.log |
-  awk -v want="$1" '{failed += $1; total += $5} END {print (want == "failed") ? failed : total - failed}'; }
+  awk -v want="$1" '{failed += $1; total += $6} END {print (want == "failed") ? failed : total - failed}'; }
 echo "$(count passed) passed, $(count failed) failed"
 exit $status
