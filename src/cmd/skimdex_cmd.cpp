@@ -16,18 +16,31 @@
 namespace skimdex {
 namespace {
 
-enum ExitStatus { kWritten = 0, kFramePageNotWritten = 1, kListingPageFailed = 2, kBadUsage = 64, kFailed = 70 };
+enum ExitStatus {
+  kWritten = 0,
+  kFramePageNotWritten = 1,
+  kListingPageFailed = 2,
+  kBadUsage = 64,
+  kFailed = 70
+};
 
 // "使い方: SkimdexCmd [--depth N] [--yes] [フォルダ [出力ファイル]]" and its explanation.
 constexpr char kUsageText[] =
     "\x8Eg\x82\xA2\x95\xFB: SkimdexCmd [--depth N] [--yes] [\x83t\x83H\x83\x8B\x83_ [\x8Fo\x97\xCD\x83t\x83@"
-    "\x83" "C\x83\x8B]]\r\n"
+    "\x83"
+    "C\x83\x8B]]\r\n"
     "  --depth N  \x88\xEA\x97\x97\x82\xC9\x82\xB7\x82\xE9\x83t\x83H\x83\x8B\x83_\x82\xCC\x90[\x82\xB3\r\n"
-    "  --yes      \x8Fo\x97\xCD\x83t\x83@\x83" "C\x83\x8B\x82\xAA\x82\xA0\x82\xEA\x82\xCE\x8F\xE3\x8F\x91\x82\xAB"
+    "  --yes      \x8Fo\x97\xCD\x83t\x83@\x83"
+    "C\x83\x8B\x82\xAA\x82\xA0\x82\xEA\x82\xCE\x8F\xE3\x8F\x91\x82\xAB"
     "\x82\xB7\x82\xE9\r\n"
-    "\x83t\x83H\x83\x8B\x83_\x81" "A\x8Fo\x97\xCD\x83t\x83@\x83" "C\x83\x8B\x81" "A\x90[\x82\xB3\x82\xF0\x8F\xC8"
-    "\x97\xAA\x82\xB7\x82\xE9\x82\xC6\x81" "A\x95\xDB\x91\xB6\x82\xB3\x82\xEA\x82\xC4\x82\xA2\x82\xE9\x90\xDD"
-    "\x92\xE8\x82\xF0\x8Eg\x82\xA2\x82\xDC\x82\xB7\x81" "B\r\n";
+    "\x83t\x83H\x83\x8B\x83_\x81"
+    "A\x8Fo\x97\xCD\x83t\x83@\x83"
+    "C\x83\x8B\x81"
+    "A\x90[\x82\xB3\x82\xF0\x8F\xC8"
+    "\x97\xAA\x82\xB7\x82\xE9\x82\xC6\x81"
+    "A\x95\xDB\x91\xB6\x82\xB3\x82\xEA\x82\xC4\x82\xA2\x82\xE9\x90\xDD"
+    "\x92\xE8\x82\xF0\x8Eg\x82\xA2\x82\xDC\x82\xB7\x81"
+    "B\r\n";
 
 void Write(FILE* stream, const std::string& bytes) {
   fwrite(bytes.data(), 1, bytes.size(), stream);
@@ -36,7 +49,7 @@ void Write(FILE* stream, const std::string& bytes) {
 
 // Message boxes as text on standard error; questions take the answer given on the command line.
 class ConsoleBoxes final : public MessageBoxes {
-public:
+ public:
   explicit ConsoleBoxes(bool overwrite) : overwrite_(overwrite) {}
   MessageAnswer Show(const std::string& text, const std::string& title, MessageButtons buttons) override {
     Write(stderr, title + "\r\n" + text + "\r\n");
@@ -44,7 +57,7 @@ public:
     return overwrite_ ? MessageAnswer::Ok : MessageAnswer::Cancel;
   }
 
-private:
+ private:
   bool overwrite_;
 };
 

@@ -4,14 +4,14 @@ namespace skimdex {
 
 // A progress indicator whose minimum is 0: the main window binds it to its progress bar.
 class ProgressSink {
-public:
+ public:
   virtual ~ProgressSink() = default;
   virtual void SetMaximum(int maximum) = 0;
   virtual void SetPosition(int position) = 0;
 };
 
 class NoProgress final : public ProgressSink {
-public:
+ public:
   void SetMaximum(int) override {}
   void SetPosition(int) override {}
 };

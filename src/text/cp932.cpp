@@ -13,9 +13,7 @@ namespace {
 constexpr char kNotAnInteger[] =
     "'%s' \x82\xCD\x90\xAE\x90\x94\x82\xC5\x82\xCD\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1";
 
-unsigned char ByteAt(std::string_view text, std::size_t i) {
-  return static_cast<unsigned char>(text[i - 1]);
-}
+unsigned char ByteAt(std::string_view text, std::size_t i) { return static_cast<unsigned char>(text[i - 1]); }
 
 CharKind KindAt(std::string_view text, std::size_t i, const LeadByteSet& leads) {
   if (i == 0 || i > text.size() || ByteAt(text, i) == 0) return CharKind::Single;
@@ -32,8 +30,7 @@ std::size_t FindAtCharStartIn(std::string_view pattern, std::string_view text) {
   text = UpToNul(text);
   if (pattern.empty() || text.empty()) return 0;
   const LeadByteSet& leads = SystemLeadBytes();
-  for (std::size_t at = text.find(pattern); at != std::string_view::npos;
-       at = text.find(pattern, at + 1)) {
+  for (std::size_t at = text.find(pattern); at != std::string_view::npos; at = text.find(pattern, at + 1)) {
     if (KindAt(text, at + 1, leads) != CharKind::Trail) return at + 1;
   }
   return 0;
@@ -52,10 +49,14 @@ std::optional<std::uint32_t> DigitsValue(std::string_view digits, unsigned base,
   std::uint64_t value = 0;
   for (const char c : digits) {
     unsigned digit;
-    if (c >= '0' && c <= '9') digit = c - '0';
-    else if (base == 16 && c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-    else if (base == 16 && c >= 'A' && c <= 'F') digit = c - 'A' + 10;
-    else return std::nullopt;
+    if (c >= '0' && c <= '9')
+      digit = c - '0';
+    else if (base == 16 && c >= 'a' && c <= 'f')
+      digit = c - 'a' + 10;
+    else if (base == 16 && c >= 'A' && c <= 'F')
+      digit = c - 'A' + 10;
+    else
+      return std::nullopt;
     value = value * base + digit;
     if (value > limit) return std::nullopt;
   }
@@ -68,8 +69,10 @@ std::optional<std::int32_t> TryParseInteger(std::string_view text) {
   if (rest.empty()) return std::nullopt;
 
   std::string_view hex;
-  if (rest[0] == '$' || rest[0] == 'x' || rest[0] == 'X') hex = rest.substr(1);
-  else if (rest.size() >= 2 && rest[0] == '0' && (rest[1] == 'x' || rest[1] == 'X')) hex = rest.substr(2);
+  if (rest[0] == '$' || rest[0] == 'x' || rest[0] == 'X')
+    hex = rest.substr(1);
+  else if (rest.size() >= 2 && rest[0] == '0' && (rest[1] == 'x' || rest[1] == 'X'))
+    hex = rest.substr(2);
   if (hex.data() != nullptr) {
     const auto value = DigitsValue(hex, 16, 0xFFFFFFFFu);
     if (!value) return std::nullopt;
@@ -93,21 +96,16 @@ std::size_t LastSeparatorIndex(const std::string& separators, const std::string&
                                const LeadByteSet& leads) {
   for (std::size_t i = text.size(); i >= 1; --i) {
     const char c = text[i - 1];
-    if (c != '\0' && separators.find(c) != std::string::npos &&
-        KindAt(text, i, leads) != CharKind::Trail) {
+    if (c != '\0' && separators.find(c) != std::string::npos && KindAt(text, i, leads) != CharKind::Trail) {
       return i;
     }
   }
   return 0;
 }
 
-std::string FolderPartOf(const std::string& path) {
-  return path.substr(0, LastSeparatorIndex("\\:", path));
-}
+std::string FolderPartOf(const std::string& path) { return path.substr(0, LastSeparatorIndex("\\:", path)); }
 
-std::string NamePartOf(const std::string& path) {
-  return path.substr(LastSeparatorIndex("\\:", path));
-}
+std::string NamePartOf(const std::string& path) { return path.substr(LastSeparatorIndex("\\:", path)); }
 
 std::string ExtensionOf(const std::string& path) {
   const std::size_t dot = ExtensionDotIndex(path);

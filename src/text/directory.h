@@ -18,7 +18,7 @@ constexpr std::int32_t faAnyFile = 0x3F;
 
 // Owns a FindFirstFileA search; closes it when dropped.
 class ScopedFindHandle {
-public:
+ public:
   ScopedFindHandle() = default;
   explicit ScopedFindHandle(HANDLE handle) : handle_(handle) {}
   ScopedFindHandle(ScopedFindHandle&& other) noexcept : handle_(other.release()) {}
@@ -36,7 +36,7 @@ public:
     handle_ = handle;
   }
 
-private:
+ private:
   HANDLE handle_ = INVALID_HANDLE_VALUE;
 };
 

@@ -7,28 +7,28 @@ namespace skimdex {
 
 // Base of every error the program reports; the message is code page 932 text shown to the user as is.
 class Exception : public std::exception {
-public:
+ public:
   explicit Exception(std::string message) : message_(std::move(message)) {}
   const std::string& Message() const noexcept { return message_; }
   const char* what() const noexcept override { return message_.c_str(); }
 
-private:
+ private:
   std::string message_;
 };
 
 class EConvertError : public Exception {
-public:
+ public:
   using Exception::Exception;
 };
 
 class EStringListError : public Exception {
-public:
+ public:
   using Exception::Exception;
 };
 
 // Ends an event silently: the top-level report shows nothing for it.
 class EAbort : public Exception {
-public:
+ public:
   using Exception::Exception;
 };
 

@@ -11,7 +11,10 @@ namespace {
 
 // "リストのインデックスが範囲を超えています (%d)"
 constexpr char kIndexOutOfRange[] =
-    "\x83\x8A\x83X\x83g\x82\xCC\x83" "C\x83\x93\x83" "f\x83" "b\x83N\x83X\x82\xAA\x94\xCD\x88\xCD"
+    "\x83\x8A\x83X\x83g\x82\xCC\x83"
+    "C\x83\x93\x83"
+    "f\x83"
+    "b\x83N\x83X\x82\xAA\x94\xCD\x88\xCD"
     "\x82\xF0\x92\xB4\x82\xA6\x82\xC4\x82\xA2\x82\xDC\x82\xB7 (%d)";
 
 }  // namespace
@@ -54,8 +57,10 @@ void TStringList::QuickSort(int left, int right, const Compare& compare) {
       while (compare(items_[j], items_[pivot]) > 0) --j;
       if (i <= j) {
         std::swap(items_[i], items_[j]);
-        if (pivot == i) pivot = j;
-        else if (pivot == j) pivot = i;
+        if (pivot == i)
+          pivot = j;
+        else if (pivot == j)
+          pivot = i;
         ++i;
         --j;
       }

@@ -9,7 +9,7 @@ namespace skimdex {
 
 // An ordered list of byte strings, indexed from 0; equal strings may repeat.
 class TStringList {
-public:
+ public:
   using Compare = std::function<int(const std::string&, const std::string&)>;
 
   int Add(std::string text);  // returns the new string's index
@@ -24,7 +24,7 @@ public:
   auto begin() const { return items_.begin(); }
   auto end() const { return items_.end(); }
 
-private:
+ private:
   void CheckIndex(int index) const;
   void QuickSort(int left, int right, const Compare& compare);
 

@@ -51,8 +51,8 @@ Outcome RunProgram(const std::string& program, const std::vector<std::string>& a
   for (const std::string& argument : arguments) command_line += " " + Quoted(argument);
   PROCESS_INFORMATION process{};
   Outcome outcome{255, {}, {}};
-  if (CreateProcessA(program.c_str(), command_line.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                     folder.c_str(), &startup, &process)) {
+  if (CreateProcessA(program.c_str(), command_line.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(),
+                     &startup, &process)) {
     WaitForSingleObject(process.hProcess, INFINITE);
     GetExitCodeProcess(process.hProcess, &outcome.status);
     CloseHandle(process.hProcess);
@@ -84,22 +84,33 @@ std::string Expected(const std::string& name, const std::string& root, const std
 // "Skimdex-I/O Error" and "フォルダが存在しないか、書き込み禁止になってます"
 const std::string kWriteFailedBox =
     "Skimdex-I/O Error\r\n"
-    "\x83t\x83H\x83\x8B\x83_\x82\xAA\x91\xB6\x8D\xDD\x82\xB5\x82\xC8\x82\xA2\x82\xA9\x81" "A"
+    "\x83t\x83H\x83\x8B\x83_\x82\xAA\x91\xB6\x8D\xDD\x82\xB5\x82\xC8\x82\xA2\x82\xA9\x81"
+    "A"
     "\x8F\x91\x82\xAB\x8D\x9E\x82\xDD\x8B\xD6\x8E~\x82\xC9\x82\xC8\x82\xC1\x82\xC4\x82\xDC\x82\xB7\r\n";
 // "Skimdex-再インストールして下さい。" and "Skimdex.datがありません。" CR LF "再インストールして下さい。"
 const std::string kReinstall =
-    "\x8D\xC4\x83" "C\x83\x93\x83X\x83g\x81[\x83\x8B\x82\xB5\x82\xC4\x89\xBA\x82\xB3\x82\xA2\x81" "B";
-const std::string kTemplateMissingBox = "Skimdex-" + kReinstall + "\r\nSkimdex.dat"
-    "\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81" "B\r\n" + kReinstall + "\r\n";
+    "\x8D\xC4\x83"
+    "C\x83\x93\x83X\x83g\x81[\x83\x8B\x82\xB5\x82\xC4\x89\xBA\x82\xB3\x82\xA2\x81"
+    "B";
+const std::string kTemplateMissingBox = "Skimdex-" + kReinstall +
+                                        "\r\nSkimdex.dat"
+                                        "\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81"
+                                        "B\r\n" +
+                                        kReinstall + "\r\n";
 // "Skimdex-上書きしますか？", "同じ名前のファイル(" name ")が存在します。" CR LF "上書きしますか？"
 std::string OverwriteBox(const std::string& name) {
   const std::string question = "\x8F\xE3\x8F\x91\x82\xAB\x82\xB5\x82\xDC\x82\xB7\x82\xA9\x81H";
-  return "Skimdex-" + question + "\r\n\x93\xAF\x82\xB6\x96\xBC\x91O\x82\xCC\x83t\x83@\x83" "C\x83\x8B(" +
-         name + ")\x82\xAA\x91\xB6\x8D\xDD\x82\xB5\x82\xDC\x82\xB7\x81" "B\r\n" + question + "\r\n";
+  return "Skimdex-" + question +
+         "\r\n\x93\xAF\x82\xB6\x96\xBC\x91O\x82\xCC\x83t\x83@\x83"
+         "C\x83\x8B(" +
+         name +
+         ")\x82\xAA\x91\xB6\x8D\xDD\x82\xB5\x82\xDC\x82\xB7\x81"
+         "B\r\n" +
+         question + "\r\n";
 }
 
 class SkimdexCmd : public ::testing::Test {
-protected:
+ protected:
   SkimdexCmd() : tree(temp.Folder("tree")), out(temp.Folder("out")) {}
 
   Outcome RunIn(const std::string& program_folder, std::vector<std::string> arguments) {
@@ -123,7 +134,9 @@ protected:
 // named like a page, Japanese names whose second byte is "\\", a page with LF line ends.
 void BuildTree(const TempFolder& temp) {
   const std::string hyo = "\x95\x5C", so = "\x83\x5C";  // 表, ソ
-  temp.File("tree\\index.html", "<HTML>\r\n<HEAD><TITLE>\x83g\x83" "b\x83v</TITLE></HEAD>\r\n");  // トップ
+  temp.File("tree\\index.html",
+            "<HTML>\r\n<HEAD><TITLE>\x83g\x83"
+            "b\x83v</TITLE></HEAD>\r\n");                // トップ
   temp.File("tree\\notes.txt", "\x83\x81\x83\x82\r\n");  // メモ, no title
   temp.Folder("tree\\" + hyo);
   temp.File("tree\\" + hyo + "\\" + so + ".html", "<title>\x95\x5C\x82\xC6\x83\x5C</title>\r\n");  // 表とソ
@@ -203,8 +216,8 @@ TEST_F(SkimdexCmd, FramePageWriteFailures) {
 TEST_F(SkimdexCmd, UnreadableTemplateLeavesAnEmptyFramePage) {
   const std::string template_bytes = "<FRAME SRC=\"skimdex_sub.html\">\r\n";
   const std::string program = ProgramCopy(&template_bytes);
-  const HANDLE held = CreateFileA((program + "\\Skimdex.dat").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                  0, nullptr);
+  const HANDLE held =
+      CreateFileA((program + "\\Skimdex.dat").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   const Outcome outcome = RunIn(program, {"--yes", tree, "Localindex.html"});
   CloseHandle(held);
@@ -221,7 +234,9 @@ TEST_F(SkimdexCmd, ListingPageFailureAfterTheFramePage) {
   EXPECT_EQ(outcome.status, 2u);
   // "ファイルへのアクセスが拒否されました"
   EXPECT_EQ(outcome.err,
-            "\x83t\x83@\x83" "C\x83\x8B\x82\xD6\x82\xCC\x83" "A\x83N\x83Z\x83X\x82\xAA\x8B\x91\x94\xDB\x82\xB3"
+            "\x83t\x83@\x83"
+            "C\x83\x8B\x82\xD6\x82\xCC\x83"
+            "A\x83N\x83Z\x83X\x82\xAA\x8B\x91\x94\xDB\x82\xB3"
             "\x82\xEA\x82\xDC\x82\xB5\x82\xBD\r\n");
   EXPECT_NE(ReadWholeFile(out + "\\Localindex.html").find("file:///Localindex_sub.html"), std::string::npos);
 }
@@ -255,8 +270,8 @@ TEST_F(SkimdexCmd, BadUsage) {
   // "'x' は整数ではありません"
   const std::string not_an_integer =
       "'x' \x82\xCD\x90\xAE\x90\x94\x82\xC5\x82\xCD\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\r\n";
-  for (const auto& arguments : std::vector<std::vector<std::string>>{{"a", "b", "c"}, {"--depth"}, {"-q"},
-                                                                       {"--depth", "x"}, {tree, ""}}) {
+  for (const auto& arguments : std::vector<std::vector<std::string>>{
+           {"a", "b", "c"}, {"--depth"}, {"-q"}, {"--depth", "x"}, {tree, ""}}) {
     const Outcome outcome = Run(arguments);
     EXPECT_EQ(outcome.status, 64u) << ::testing::PrintToString(arguments);
     EXPECT_EQ(outcome.out, "");
@@ -267,13 +282,14 @@ TEST_F(SkimdexCmd, BadUsage) {
 
 // Stored settings under the program key, which the test owns while it runs.
 class StoredSettings {
-public:
+ public:
   StoredSettings() { RegDeleteTreeA(HKEY_CURRENT_USER, kKey); }
   ~StoredSettings() { RegDeleteTreeA(HKEY_CURRENT_USER, kKey); }
   void Set(const char* name, const std::string& text) const {
     HKEY key;
     ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, (std::string(kKey) + "\\Config").c_str(), 0, nullptr, 0,
-                              KEY_ALL_ACCESS, nullptr, &key, nullptr), ERROR_SUCCESS);
+                              KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
     RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                    static_cast<DWORD>(text.size() + 1));
     RegCloseKey(key);
@@ -285,7 +301,7 @@ public:
     return true;
   }
 
-private:
+ private:
   static constexpr char kKey[] = "Software\\Larkmoor\\Skimdex";
 };
 
@@ -304,8 +320,8 @@ TEST_F(SkimdexCmd, OmittedArgumentsComeFromStoredSettingsReadOnly) {
   EXPECT_NE(ReadWholeFile(out + "\\stored_sub.html").find(">Top</A>"), std::string::npos);
 
   outcome = Run({"--depth", "1", "--yes", tree, "given.html"});
-  EXPECT_EQ(outcome.out, "1" + tree + "\\sub\r\n2" + tree + "\\sub\\deep.html\r\n1" + tree +
-                             "\\top.html\r\n0\r\n");
+  EXPECT_EQ(outcome.out,
+            "1" + tree + "\\sub\r\n2" + tree + "\\sub\\deep.html\r\n1" + tree + "\\top.html\r\n0\r\n");
   EXPECT_NE(ReadWholeFile(out + "\\given.html"), "<missing>");
 }
 

@@ -38,7 +38,7 @@ std::string PageTable(int depth, const std::string& path, const std::string& tit
 }
 
 class RecordingProgress : public ProgressSink {
-public:
+ public:
   void SetMaximum(int maximum) override { calls.push_back("max " + std::to_string(maximum)); }
   void SetPosition(int position) override { calls.push_back("pos " + std::to_string(position)); }
   std::vector<std::string> calls;
@@ -79,7 +79,7 @@ TEST(SplitScanEntry, DepthDigitsAndTheScanFolder) {
 }
 
 class WriteListingPageTest : public ::testing::Test {
-protected:
+ protected:
   std::string Write(const TStringList& list, ProgressSink&& progress = NoProgress()) {
     WriteListingPage(output, list, progress);
     return ReadWholeFile(temp.Path() + "\\out_sub.html");
@@ -109,9 +109,9 @@ TEST_F(WriteListingPageTest, RowsFollowTheFileSystemAtWritingTime) {
   ScanFolder(tree, list, 0, no_progress);
   testing::RemoveTree(tree + "\\gone");  // between walk and write
 
-  EXPECT_EQ(Write(list), kHead + PageTable(1, tree + "\\gone", "") + PageTable(2, tree + "\\gone\\p.html", "") +
-                             FolderTable(1, "kept") + PageTable(2, tree + "\\kept\\q.html", "Q & \"R\" <b>") +
-                             kFoot);
+  EXPECT_EQ(Write(list), kHead + PageTable(1, tree + "\\gone", "") +
+                             PageTable(2, tree + "\\gone\\p.html", "") + FolderTable(1, "kept") +
+                             PageTable(2, tree + "\\kept\\q.html", "Q & \"R\" <b>") + kFoot);
 }
 
 TEST_F(WriteListingPageTest, DeepEntriesAndJapaneseCaptions) {
@@ -152,7 +152,8 @@ TEST_F(WriteListingPageTest, ProgressCoversEveryEntryButEndMarkers) {
 TEST_F(WriteListingPageTest, EarlierListingInTheTreeShowsItsNewHeadTitle) {
   Current_path = temp.Path();
   const TStringList list = ListOf({"1" + temp.Path() + "\\out_sub.html", "0"});
-  EXPECT_EQ(Write(list), kHead + PageTable(1, temp.Path() + "\\out_sub.html", "Index of Local Folder") + kFoot);
+  EXPECT_EQ(Write(list),
+            kHead + PageTable(1, temp.Path() + "\\out_sub.html", "Index of Local Folder") + kFoot);
 }
 
 TEST_F(WriteListingPageTest, FirstIoFailureRaisesAndLeavesNoPendingError) {

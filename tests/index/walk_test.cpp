@@ -14,7 +14,7 @@ namespace {
 using testing::TempFolder;
 
 class RecordingProgress : public ProgressSink {
-public:
+ public:
   void SetMaximum(int maximum) override { calls.push_back("max " + std::to_string(maximum)); }
   void SetPosition(int position) override { calls.push_back("pos " + std::to_string(position)); }
   std::vector<std::string> calls;
@@ -135,9 +135,8 @@ TEST(ScanFolder, ExtensionsAndSortingIgnoreCase) {
   temp.Folder("a");
   temp.File("a\\a.html");
   EXPECT_EQ(WalkAt(temp.Path(), 1).entries,
-            Entries(temp.Path(), {"1\\a", "2\\a\\a.html", "1\\B", "2\\B\\b.html", "1\\a.html",
-                                  "1\\C.txt", "1\\INDEX.HTM", "1\\readme.TXT", "1\\x.SHTML", "1\\y.Cgi",
-                                  "0"}));
+            Entries(temp.Path(), {"1\\a", "2\\a\\a.html", "1\\B", "2\\B\\b.html", "1\\a.html", "1\\C.txt",
+                                  "1\\INDEX.HTM", "1\\readme.TXT", "1\\x.SHTML", "1\\y.Cgi", "0"}));
 }
 
 TEST(ScanFolder, JapaneseNamesKeepTheirBytes) {
@@ -146,8 +145,9 @@ TEST(ScanFolder, JapaneseNamesKeepTheirBytes) {
   temp.Folder(hyo);
   temp.File(hyo + "\\" + so + ".html");
   temp.File(so + ".txt");
-  EXPECT_EQ(WalkAt(temp.Path(), 2).entries, Entries(temp.Path(), {"1\\" + hyo, "2\\" + hyo + "\\" + so + ".html",
-                                                                   "0", "1\\" + so + ".txt", "0"}));
+  EXPECT_EQ(
+      WalkAt(temp.Path(), 2).entries,
+      Entries(temp.Path(), {"1\\" + hyo, "2\\" + hyo + "\\" + so + ".html", "0", "1\\" + so + ".txt", "0"}));
 }
 
 TEST(ScanFolder, TrailingSeparatorIsKeptAsGiven) {

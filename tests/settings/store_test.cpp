@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "settings/reg_ini_file.h"
-#include "text/directory.h"
 #include "settings/settings.h"
+#include "text/directory.h"
 
 namespace skimdex {
 namespace {

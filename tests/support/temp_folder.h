@@ -8,7 +8,7 @@ namespace skimdex::testing {
 
 // A fresh folder under the Windows temporary folder, removed with everything in it when dropped.
 class TempFolder {
-public:
+ public:
   TempFolder();
   ~TempFolder();
   TempFolder(const TempFolder&) = delete;
@@ -19,7 +19,7 @@ public:
   std::string Folder(const std::string& relative, DWORD attributes = 0) const;
   std::string File(const std::string& relative, const std::string& bytes = {}) const;
 
-private:
+ private:
   std::string path_;
 };
 

@@ -62,8 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
         PathCase{"\\\\a", "\\\\", "a", "", "\\\\a", "\\\\"},
         PathCase{"C:\\Web.old\\readme", "C:\\Web.old\\", "readme", "", "C:\\Web.old\\readme", "C:\\Web.old"},
         PathCase{"archive.tar.gz", "", "archive.tar.gz", ".gz", "archive.tar", ""},
-        PathCase{"name.", "", "name.", ".", "name", ""},
-        PathCase{".txt", "", ".txt", ".txt", "", ""},
+        PathCase{"name.", "", "name.", ".", "name", ""}, PathCase{".txt", "", ".txt", ".txt", "", ""},
         PathCase{"C:\\Web\\index.HTML", "C:\\Web\\", "index.HTML", ".HTML", "C:\\Web\\index", "C:\\Web"},
         PathCase{"a/b.c/d", "", "a/b.c/d", ".c/d", "a/b", ""},  // "/" is no separator
         PathCase{"C:\\" + hyo + "\\index.html", "C:\\" + hyo + "\\", "index.html", ".html",
@@ -96,8 +95,8 @@ TEST(AsciiCase, FoldsOnlyAsciiLettersBytewise) {
     std::string a, b;
     int result;
   } cases[] = {
-      {".HTML", ".html", 0}, {".htm", ".html", -1}, {"a", "B", -1},     {"B", "a", 1},
-      {"", "", 0},           {"", "x", -1},         {"\xFF", "a", 0xFF - 'A'}, {"a\xFF", "A\x01", 0xFE},
+      {".HTML", ".html", 0}, {".htm", ".html", -1},     {"a", "B", -1},           {"B", "a", 1}, {"", "", 0},
+      {"", "x", -1},         {"\xFF", "a", 0xFF - 'A'}, {"a\xFF", "A\x01", 0xFE},
   };
   for (const Case& c : cases) EXPECT_EQ(AsciiCompareNoCase(c.a, c.b), c.result) << c.a << " / " << c.b;
 }
@@ -152,10 +151,9 @@ TEST(SubBytesAndRemoveBytes, ClipToTheText) {
     long long start, count;
     std::string sub, removed;
   } cases[] = {
-      {"abc", 0, 2, "ab", "abc"},   {"abc", 2, 100, "bc", "a"}, {"abc", 1, 0, "", "abc"},
-      {"abc", 4, 1, "", "abc"},     {"abc", 2, -1, "", "abc"},  {"", 1, 1, "", ""},
-      {"abc", -5, 1, "a", "abc"},   {"abc", 3, 1, "c", "ab"},
-      {"abc", 1, 9223372036854775807LL, "abc", ""},
+      {"abc", 0, 2, "ab", "abc"}, {"abc", 2, 100, "bc", "a"}, {"abc", 1, 0, "", "abc"},
+      {"abc", 4, 1, "", "abc"},   {"abc", 2, -1, "", "abc"},  {"", 1, 1, "", ""},
+      {"abc", -5, 1, "a", "abc"}, {"abc", 3, 1, "c", "ab"},   {"abc", 1, 9223372036854775807LL, "abc", ""},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(SubBytes(c.text, c.start, c.count), c.sub) << c.text << " " << c.start << " " << c.count;
@@ -219,7 +217,8 @@ TEST(Integers, ParseAcceptsItsGrammarOnly) {
 
 TEST(Integers, ErrorMessageQuotesTheWholeInput) {
   // "'%s' は整数ではありません"
-  const std::string tail = " \x82\xCD\x90\xAE\x90\x94\x82\xC5\x82\xCD\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1";
+  const std::string tail =
+      " \x82\xCD\x90\xAE\x90\x94\x82\xC5\x82\xCD\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1";
   for (const std::string text : {"", "12 ", "abc"}) {
     try {
       ParseInteger(text);

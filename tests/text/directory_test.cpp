@@ -15,7 +15,8 @@ using testing::TempFolder;
 std::map<std::string, std::int32_t> Enumerate(const std::string& folder, std::int32_t mask) {
   std::map<std::string, std::int32_t> entries;
   TSearchRec record;
-  for (int error = FindFirstEntry(folder + "\\*.*", mask, record); error == 0; error = FindNextEntry(record)) {
+  for (int error = FindFirstEntry(folder + "\\*.*", mask, record); error == 0;
+       error = FindNextEntry(record)) {
     entries[record.Name] = record.Attr;
   }
   EndSearch(record);

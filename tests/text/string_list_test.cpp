@@ -34,7 +34,10 @@ TEST(TStringList, AddDeleteAndRead) {
 TEST(TStringList, IndexOutOfRangeNamesTheIndex) {
   // "リストのインデックスが範囲を超えています (%d)"
   const std::string text =
-      "\x83\x8A\x83X\x83g\x82\xCC\x83" "C\x83\x93\x83" "f\x83" "b\x83N\x83X\x82\xAA\x94\xCD\x88\xCD"
+      "\x83\x8A\x83X\x83g\x82\xCC\x83"
+      "C\x83\x93\x83"
+      "f\x83"
+      "b\x83N\x83X\x82\xAA\x94\xCD\x88\xCD"
       "\x82\xF0\x92\xB4\x82\xA6\x82\xC4\x82\xA2\x82\xDC\x82\xB7 (";
   TStringList list = ListOf({"x"});
   for (const int index : {-1, 1, 2147483647}) {
