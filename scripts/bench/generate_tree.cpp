@@ -221,7 +221,7 @@ void AppendLink(Random& random, PageText& text) {
 enum class TitlePlace { kTop, kDeep, kMissing };
 enum class PageKind { kHtml, kCgi, kText };
 
-struct PageSpec {
+struct PagePlan {
   std::string name;
   PageKind kind;
   Encoding encoding;
@@ -232,8 +232,8 @@ struct PageSpec {
   size_t size;
 };
 
-void AppendBodyLine(Random& random, PageText& text, const PageSpec& spec, size_t line_length) {
-  const bool markup = spec.kind != PageKind::kText;
+void AppendBodyLine(Random& random, PageText& text, const PagePlan& plan, size_t line_length) {
+  const bool markup = plan.kind != PageKind::kText;
   const size_t end = text.Size() + line_length;
   const bool item = random.Chance(20);
   if (markup) text.Ascii(item ? "<LI>" : "<P>");
@@ -243,7 +243,7 @@ void AppendBodyLine(Random& random, PageText& text, const PageSpec& spec, size_t
       AppendJapaneseRun(random, text, random.Between(4, 24));
     } else if (kind < 90) {
       text.Ascii(std::string(" ") + random.Pick(kAsciiWords) + " ");
-    } else if (kind < 95 && spec.half_kana) {
+    } else if (kind < 95 && plan.half_kana) {
       AppendHalfKanaRun(random, text);
     } else if (markup) {
       AppendLink(random, text);
@@ -255,20 +255,20 @@ void AppendBodyLine(Random& random, PageText& text, const PageSpec& spec, size_t
   text.EndLine();
 }
 
-void AppendBodyUntil(Random& random, PageText& text, const PageSpec& spec, size_t size) {
+void AppendBodyUntil(Random& random, PageText& text, const PagePlan& plan, size_t size) {
   while (text.Size() < size) {
-    const size_t length = spec.long_lines ? random.Between(1000, 8000) : random.Between(40, 200);
-    AppendBodyLine(random, text, spec, length);
+    const size_t length = plan.long_lines ? random.Between(1000, 8000) : random.Between(40, 200);
+    AppendBodyLine(random, text, plan, length);
   }
 }
 
 // A deep title comes after the first 20 KB of body; the others are placed by the caller or missing.
-void AppendBody(Random& random, PageText& text, const PageSpec& spec) {
-  if (spec.title == TitlePlace::kDeep) {
-    AppendBodyUntil(random, text, spec, kDeepTitleOffset + random.Below(4096));
+void AppendBody(Random& random, PageText& text, const PagePlan& plan) {
+  if (plan.title == TitlePlace::kDeep) {
+    AppendBodyUntil(random, text, plan, kDeepTitleOffset + random.Below(4096));
     AppendTitleLine(random, text);
   }
-  AppendBodyUntil(random, text, spec, spec.size);
+  AppendBodyUntil(random, text, plan, plan.size);
 }
 
 const char* CharsetName(Encoding encoding) {
@@ -283,44 +283,44 @@ const char* CharsetName(Encoding encoding) {
   return "";
 }
 
-void AppendHtml(Random& random, PageText& text, const PageSpec& spec) {
+void AppendHtml(Random& random, PageText& text, const PagePlan& plan) {
   AppendAsciiLine(text, "<HTML>");
   AppendAsciiLine(text, "<HEAD>");
   if (random.Chance(50)) {
     AppendAsciiLine(text, std::string("<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=") +
-                              CharsetName(spec.encoding) + "\">");
+                              CharsetName(plan.encoding) + "\">");
   }
-  if (spec.title == TitlePlace::kTop) AppendTitleLine(random, text);
+  if (plan.title == TitlePlace::kTop) AppendTitleLine(random, text);
   AppendAsciiLine(text, "</HEAD>");
   AppendAsciiLine(text, "<BODY BGCOLOR=\"#FFFFFF\">");
-  AppendBody(random, text, spec);
+  AppendBody(random, text, plan);
   AppendAsciiLine(text, "</BODY>");
   AppendAsciiLine(text, "</HTML>");
 }
 
 // A Perl script that prints its page from a here-document.
-void AppendCgi(Random& random, PageText& text, const PageSpec& spec) {
+void AppendCgi(Random& random, PageText& text, const PagePlan& plan) {
   for (const char* line : {"#!/usr/local/bin/perl", "", "require 'cgi-lib.pl';",
                            "print \"Content-type: text/html\\n\\n\";", "print <<'HTML';"}) {
     AppendAsciiLine(text, line);
   }
-  AppendHtml(random, text, spec);
+  AppendHtml(random, text, plan);
   AppendAsciiLine(text, "HTML");
   AppendAsciiLine(text, "exit;");
 }
 
-std::string PageBytes(Random& random, const PageSpec& spec) {
-  PageText text(spec.encoding, spec.crlf, spec.size + 16 * 1024);
-  switch (spec.kind) {
+std::string PageBytes(Random& random, const PagePlan& plan) {
+  PageText text(plan.encoding, plan.crlf, plan.size + 16 * 1024);
+  switch (plan.kind) {
     case PageKind::kHtml:
-      AppendHtml(random, text, spec);
+      AppendHtml(random, text, plan);
       break;
     case PageKind::kCgi:
-      AppendCgi(random, text, spec);
+      AppendCgi(random, text, plan);
       break;
     case PageKind::kText:
-      if (spec.title == TitlePlace::kTop) AppendTitleLine(random, text);
-      AppendBody(random, text, spec);
+      if (plan.title == TitlePlace::kTop) AppendTitleLine(random, text);
+      AppendBody(random, text, plan);
       break;
   }
   return text.Bytes();
@@ -375,24 +375,24 @@ std::string PageName(Random& random, int index_in_folder, const std::string& ext
   return random.Pick(kPageWords) + number + extension;
 }
 
-PageSpec ChoosePage(Random& random, int index_in_folder, bool big) {
-  PageSpec spec;
+PagePlan ChoosePage(Random& random, int index_in_folder, bool big) {
+  PagePlan plan;
   std::string extension;
-  spec.kind = ChoosePageKind(random, extension);
+  plan.kind = ChoosePageKind(random, extension);
   if (index_in_folder == 0) {
-    spec.kind = PageKind::kHtml;
-    spec.name = "index.html";
+    plan.kind = PageKind::kHtml;
+    plan.name = "index.html";
   } else {
-    spec.name = PageName(random, index_in_folder, extension);
+    plan.name = PageName(random, index_in_folder, extension);
   }
-  spec.encoding = ChooseEncoding(random);
-  spec.crlf = random.Chance(65);
-  spec.long_lines = random.Chance(2);
-  spec.half_kana = random.Chance(5);
-  spec.title = ChooseTitlePlace(random, spec.kind);
-  spec.size = big ? BigPageSize(random) : OrdinaryPageSize(random);
-  if (spec.title == TitlePlace::kDeep) spec.size = std::max(spec.size, kDeepTitleOffset + 8192);
-  return spec;
+  plan.encoding = ChooseEncoding(random);
+  plan.crlf = random.Chance(65);
+  plan.long_lines = random.Chance(2);
+  plan.half_kana = random.Chance(5);
+  plan.title = ChooseTitlePlace(random, plan.kind);
+  plan.size = big ? BigPageSize(random) : OrdinaryPageSize(random);
+  if (plan.title == TitlePlace::kDeep) plan.size = std::max(plan.size, kDeepTitleOffset + 8192);
+  return plan;
 }
 
 struct Folder {
@@ -485,9 +485,9 @@ void WriteFolder(Random& random, const Folder& folder, Totals& totals) {
   fs::create_directories(folder.path);
   for (int i = 0; i < folder.pages; ++i) {
     const bool big = totals.pages % kPagesPerBigPage == kPagesPerBigPage / 2;
-    const PageSpec spec = ChoosePage(random, i, big);
-    const std::string bytes = PageBytes(random, spec);
-    WriteFile(folder.path / spec.name, bytes);
+    const PagePlan plan = ChoosePage(random, i, big);
+    const std::string bytes = PageBytes(random, plan);
+    WriteFile(folder.path / plan.name, bytes);
     ++totals.pages;
     totals.bytes += bytes.size();
   }
