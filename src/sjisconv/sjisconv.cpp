@@ -22,8 +22,8 @@ struct JisEscape {
 };
 
 constexpr JisEscape kJisEscapes[] = {
-    {'$', '@', true, false},   {'$', 'B', true, false},   {'(', 'B', false, false},
-    {'(', 'H', false, false},  {'(', 'J', false, false},  {'(', 'I', false, true},
+    {'$', '@', true, false},  {'$', 'B', true, false},  {'(', 'B', false, false},
+    {'(', 'H', false, false}, {'(', 'J', false, false}, {'(', 'I', false, true},
 };
 
 bool IsHigh(char c) { return static_cast<unsigned char>(c) >= 0x80; }
@@ -46,11 +46,8 @@ std::string_view ExaminedPart(const std::string& text) {
 
 // EUC-JP pairs every high byte with the byte after it.
 bool HasUnpairedHighByte(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size()) {
-    if (!IsHigh(text[i])) ++i;
-    else if (i + 1 == text.size()) return true;
-    else i += 2;
+  for (std::size_t i = 0; i < text.size(); i += IsHigh(text[i]) ? 2 : 1) {
+    if (IsHigh(text[i]) && i + 1 == text.size()) return true;
   }
   return false;
 }

@@ -52,8 +52,8 @@ class WorkingCopy {
   std::size_t finished_ = 0;  // bytes_[0, finished_) are done; never beyond position_
   std::size_t position_ = 0;
   std::size_t end_;
-  std::size_t lf_scan_ = 0;     // the LF search resumes here: bytes it passed held no LF
-  std::size_t set_end_ = 0;     // one past the furthest byte Set changed; the search re-checks those
+  std::size_t lf_scan_ = 0;  // the LF search resumes here: bytes it passed held no LF
+  std::size_t set_end_ = 0;  // one past the furthest byte Set changed; the search re-checks those
 };
 
 // One conversion step at the position. It may rewrite, remove or cut there and switch converter_state.
@@ -63,7 +63,7 @@ std::size_t ConvertEucStep(WorkingCopy& text);
 
 class TAutoSjisConv {
  public:
-  // `source` as Shift_JIS, up to its first NUL. Every call starts with both shift modes off, so one
+  // Returns `source` as Shift_JIS, up to its first NUL. Every call starts with both shift modes off, so one
   // title's unterminated shift cannot garble the next; an empty source returns at once and changes nothing.
   std::string ConvertToSjis(const std::string& source) const;
 };

@@ -90,9 +90,12 @@ class RandomEuc {
  private:
   const std::vector<std::string>& PickSet(bool with_kana) {
     switch (std::uniform_int_distribution<int>(0, with_kana ? 2 : 1)(random_)) {
-      case 0: return repertoire_.ascii;
-      case 1: return repertoire_.kanji;
-      default: return repertoire_.kana;
+      case 0:
+        return repertoire_.ascii;
+      case 1:
+        return repertoire_.kanji;
+      default:
+        return repertoire_.kana;
     }
   }
 

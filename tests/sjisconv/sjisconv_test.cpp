@@ -33,14 +33,13 @@ TEST(ConvertToSjisTest, EachEncoding) {
       {"sjis katakana word", "\x83\x65\x83\x58\x83\x67", "\x83\x65\x83\x58\x83\x67"},
       {"sjis lone half-width kana", "\xB1", "\xB1"},
       {"two half-width kana read as euc", "\xB1\xB2", "\x89\x51"},
-      {"euc kanji", "\xB0\xA1", "\x88\x9F"},  // 亜
-      {"euc sentence", "\xB4\xC1\xBB\xFA\xA4\xAB\xA4\xCA",
-       "\x8A\xBF\x8E\x9A\x82\xA9\x82\xC8"},  // 漢字かな
+      {"euc kanji", "\xB0\xA1", "\x88\x9F"},                                                     // 亜
+      {"euc sentence", "\xB4\xC1\xBB\xFA\xA4\xAB\xA4\xCA", "\x8A\xBF\x8E\x9A\x82\xA9\x82\xC8"},  // 漢字かな
       {"euc half-width kana", "\x8E\xB1", "\xB1"},
       {"jis kanji", "\x1B\x24\x42\x46\x7C\x4B\x5C\x38\x6C\x1B\x28\x42",
        "\x93\xFA\x96\x7B\x8C\xEA"},  // 日本語
       {"jis kana", "\x1B\x28\x49\x31\x32\x33\x1B\x28\x42", "\xB1\xB2\xB3"},
-      {"jis other shifts", "\x1B$@F|\x1B(J1\x1B$BF|\x1B(H2", "\x93\xFA" "1\x93\xFA" "2"},
+      {"jis other shifts", "\x1B$@F|\x1B(J1\x1B$BF|\x1B(H2", "\x93\xFA\x31\x93\xFA\x32"},
       {"nul ends the text", "A\0B"s, "A"},
       {"nul after euc", "\xB0\xA1\0\xB0\xA1"s, "\x88\x9F"},
   });
@@ -49,15 +48,15 @@ TEST(ConvertToSjisTest, EachEncoding) {
 TEST(ConvertToSjisTest, JisShifts) {
   ExpectConversions({
       {"no return to ascii pairs the letters", "\x1B$BF|ab", "\x93\xFA\xE1\x82"},
-      {"lower case stays in kana mode", "\x1B(I1a", "\xB1" "a"},
-      {"so without si makes capitals kana", "\x0E" "12ABC", "\xB1\xB2\xC1\xC2\xC3"},
-      {"so cuts at the lf", "\x0E" "1\n2", "\xB1"},
-      {"si cuts at the lf", "\x0F" "a\nb", "a"},
-      {"so ends kanji mode", "\x1B$BF|\x0E" "1", "\x93\xFA\xB1"},
+      {"lower case stays in kana mode", "\x1B(I1a", "\xB1\x61"},
+      {"so without si makes capitals kana", "\x0E\x31\x32\x41\x42\x43", "\xB1\xB2\xC1\xC2\xC3"},
+      {"so cuts at the lf", "\x0E\x31\n2", "\xB1"},
+      {"si cuts at the lf", "\x0F\x61\nb", "a"},
+      {"so ends kanji mode", "\x1B$BF|\x0E\x31", "\x93\xFA\xB1"},
       {"escape removal keeps the lf", "\x1B$BF|\n\x1B$BK\\\x1B(B", "\x93\xFA\n\x96\x7B"},
       {"control byte between pairs", "\x1B$BF| F|", "\x93\xFA \x93\xFA"},
       {"second byte below 0x21 truncates", "\x1B$B!\r", "\x81\x2C"},
-      {"last byte of a pair kept", "\x1B$BF|F", "\x93\xFA" "F"},
+      {"last byte of a pair kept", "\x1B$BF|F", "\x93\xFA\x46"},
       {"esc at the end", "ab\x1B", "ab\x1B"},
       {"esc with one byte", "\x1B$", "\x1B$"},
       {"unknown escape kept", "\x1B(A", "\x1B(A"},
@@ -66,8 +65,8 @@ TEST(ConvertToSjisTest, JisShifts) {
       {"escape bytes lose bit 7", "\r\x1B\xA4\xC2", "\r"},
       {"unknown escape keeps bytes without bit 7", "\r\x1B\xA8\xC1", "\r\x1B(A"},
       {"second byte taken as it is", "\r\x1B$B\xC6\xFC", "\r\x94\xBE"},
-      {"0x80 becomes nul and ends the text", "\r" "a\x80" "b", "\r" "a"},
-      {"so made from 0x8E still cuts", "\r\x8E" "1\n2", "\r\xB1"},
+      {"0x80 becomes nul and ends the text", "\ra\x80\x62", "\ra"},
+      {"so made from 0x8E still cuts", "\r\x8E\x31\n2", "\r\xB1"},
   });
 }
 
@@ -96,7 +95,7 @@ TEST(ConvertToSjisTest, EachCallStartsWithShiftsOff) {
     std::string expected;
   } cases[] = {
       {"after unterminated kanji", "\x1B$BF|", "ab", "ab"},
-      {"after so without si", "\x0E" "1", "12A", "12A"},
+      {"after so without si", "\x0E\x31", "12A", "12A"},
       {"after jis kana escape", "\x1B(I1", "12", "12"},
       {"after euc kana escape", "\xB0\xA1\x1B(I", "\xB0\xA1", "\x88\x9F"},
   };
@@ -162,7 +161,7 @@ TEST(JisPairToSjisTest, Arithmetic) {
       {0x5E, 0x7E, 0x9F, 0xFC},  // lead just below the gap
       {0x5F, 0x21, 0xE0, 0x40},  // lead skips 0xA0..0xDF
       {0x21, 0x20, 0x81, 0x3F},  // k = -1: truncating division, not flooring
-      {0x21, 0x00, 0x81, 0x1F},
+      {0x21, 0x00, 0x81, 0x1F},  // k = -33, the lowest a step can make
       {0x46, 0xFC, 0x94, 0xBE},  // second byte above 0x7E
   };
   for (const auto& c : cases) {
@@ -187,8 +186,13 @@ TEST(ConvertToSjisTest, EveryTruncatedPrefix) {
     bool split_is_unchanged;
   } cases[] = {
       {"jis",
-       {{"\x1B$B", ""}, {"F|", "\x93\xFA"}, {"K\\", "\x96\x7B"}, {"\x1B(I", ""}, {"1", "\xB1"},
-        {"\x1B(B", ""}, {"a", "a"}},
+       {{"\x1B$B", ""},
+        {"F|", "\x93\xFA"},
+        {"K\\", "\x96\x7B"},
+        {"\x1B(I", ""},
+        {"1", "\xB1"},
+        {"\x1B(B", ""},
+        {"a", "a"}},
        false},
       {"euc", {{"\xB4\xC1", "\x8A\xBF"}, {"a", "a"}, {"\x8E\xB1", "\xB1"}, {"\xB0\xA1", "\x88\x9F"}}, true},
       {"sjis", {{"\x93\xFA", "\x93\xFA"}, {"\xB1", "\xB1"}, {"\x96\x7B", "\x96\x7B"}}, true},
