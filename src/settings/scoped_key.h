@@ -2,32 +2,16 @@
 
 #include <windows.h>
 
-#include <utility>
+#include "text/scoped_handle.h"
 
 namespace skimdex {
 
-// Owns an open registry key; closes it when dropped.
-class ScopedKey {
- public:
-  ScopedKey() = default;
-  explicit ScopedKey(HKEY key) : key_(key) {}
-  ScopedKey(ScopedKey&& other) noexcept : key_(other.release()) {}
-  ScopedKey& operator=(ScopedKey&& other) noexcept {
-    if (this != &other) reset(other.release());
-    return *this;
-  }
-  ~ScopedKey() { reset(); }
-
-  HKEY get() const { return key_; }
-  bool valid() const { return key_ != nullptr; }
-  HKEY release() { return std::exchange(key_, nullptr); }
-  void reset(HKEY key = nullptr) {
-    if (valid()) RegCloseKey(key_);
-    key_ = key;
-  }
-
- private:
-  HKEY key_ = nullptr;
+// An open registry key, closed when dropped.
+struct RegistryKeyTraits {
+  using Handle = HKEY;
+  static Handle Empty() { return nullptr; }
+  static void Release(Handle key) { RegCloseKey(key); }
 };
+using ScopedKey = ScopedHandle<RegistryKeyTraits>;
 
 }  // namespace skimdex

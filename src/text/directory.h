@@ -4,7 +4,8 @@
 
 #include <cstdint>
 #include <string>
-#include <utility>
+
+#include "text/scoped_handle.h"
 
 namespace skimdex {
 
@@ -16,29 +17,13 @@ constexpr std::int32_t faDirectory = 0x10;
 constexpr std::int32_t faArchive = 0x20;
 constexpr std::int32_t faAnyFile = 0x3F;
 
-// Owns a FindFirstFileA search; closes it when dropped.
-class ScopedFindHandle {
- public:
-  ScopedFindHandle() = default;
-  explicit ScopedFindHandle(HANDLE handle) : handle_(handle) {}
-  ScopedFindHandle(ScopedFindHandle&& other) noexcept : handle_(other.release()) {}
-  ScopedFindHandle& operator=(ScopedFindHandle&& other) noexcept {
-    if (this != &other) reset(other.release());
-    return *this;
-  }
-  ~ScopedFindHandle() { reset(); }
-
-  HANDLE get() const { return handle_; }
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE release() { return std::exchange(handle_, INVALID_HANDLE_VALUE); }
-  void reset(HANDLE handle = INVALID_HANDLE_VALUE) {
-    if (valid()) FindClose(handle_);
-    handle_ = handle;
-  }
-
- private:
-  HANDLE handle_ = INVALID_HANDLE_VALUE;
+// A FindFirstFileA search, closed when dropped.
+struct FindHandleTraits {
+  using Handle = HANDLE;
+  static Handle Empty() { return INVALID_HANDLE_VALUE; }
+  static void Release(Handle handle) { FindClose(handle); }
 };
+using ScopedFindHandle = ScopedHandle<FindHandleTraits>;
 
 // One directory entry of an open search; the search is released with the record at the latest.
 struct TSearchRec {

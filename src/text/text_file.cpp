@@ -87,9 +87,8 @@ void RecordReadError(TextReader& reader) {
 
 }  // namespace
 
-void ScopedFileHandle::reset(Handle handle) {
-  if (handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-  handle_ = handle;
+void FileHandleTraits::Release(Handle handle) {
+  if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
 }
 
 ReadResult TextFile::Read(char* buffer, std::size_t capacity) {

@@ -7,33 +7,20 @@
 #include <utility>
 
 #include "text/exception.h"
+#include "text/scoped_handle.h"
 #include "text/text_reader.h"
 
 // Text files read and written line by line through a 128-byte buffer. No operation raises:
 // each failure replaces the thread's pending I/O error, which CheckIo raises and TakeIoError clears.
 namespace skimdex {
 
-// Owns a Windows file handle; closes it when dropped. Kept free of <windows.h> for its includers.
-class ScopedFileHandle {
- public:
+// A Windows file handle, closed when dropped. Kept free of <windows.h> for its includers.
+struct FileHandleTraits {
   using Handle = void*;  // HANDLE
-
-  ScopedFileHandle() = default;
-  explicit ScopedFileHandle(Handle handle) : handle_(handle) {}
-  ScopedFileHandle(ScopedFileHandle&& other) noexcept : handle_(other.release()) {}
-  ScopedFileHandle& operator=(ScopedFileHandle&& other) noexcept {
-    if (this != &other) reset(other.release());
-    return *this;
-  }
-  ~ScopedFileHandle() { reset(); }
-
-  Handle get() const { return handle_; }
-  Handle release() { return std::exchange(handle_, nullptr); }
-  void reset(Handle handle = nullptr);
-
- private:
-  Handle handle_ = nullptr;
+  static Handle Empty() { return nullptr; }
+  static void Release(Handle handle);
 };
+using ScopedFileHandle = ScopedHandle<FileHandleTraits>;
 
 // One file, closed, reading or writing, owned by the function that declares it. Dropping an open
 // file closes its handle without writing out the buffer or reporting anything.
