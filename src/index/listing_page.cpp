@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "index/title.h"
+#include "index/title_scan.h"
 #include "settings/settings.h"
 #include "text/cp932.h"
 #include "text/directory.h"
@@ -38,8 +39,7 @@ std::string Indent(int depth) {
 }
 
 std::string FolderRow(const std::string& indent, const std::string& path) {
-  const std::string caption = path.substr(LastSeparatorIndex("\\", path));
-  return "<TR><TD NOWRAP><FONT SIZE=\"+1\">" + indent + caption + "</FONT></TD></TR>";
+  return "<TR><TD NOWRAP><FONT SIZE=\"+1\">" + indent + PageFileName(path) + "</FONT></TD></TR>";
 }
 
 std::string PageRow(const std::string& indent, const std::string& path, const std::string& title) {
