@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "index/recording_progress.h"
 #include "index/walk.h"
 #include "settings/settings.h"
 #include "support/temp_folder.h"
@@ -11,6 +12,7 @@ namespace skimdex {
 namespace {
 
 using testing::ReadWholeFile;
+using testing::RecordingProgress;
 using testing::TempFolder;
 
 const std::string kHead =
@@ -36,13 +38,6 @@ std::string PageTable(int depth, const std::string& path, const std::string& tit
   return "<TABLE>\r\n<TR><TD NOWRAP>" + Spaces(depth) + "<A HREF=\"file:///" + path + "\">" + title +
          "</A></TD></TR>\r\n</TABLE>\r\n";
 }
-
-class RecordingProgress : public ProgressSink {
- public:
-  void SetMaximum(int maximum) override { calls.push_back("max " + std::to_string(maximum)); }
-  void SetPosition(int position) override { calls.push_back("pos " + std::to_string(position)); }
-  std::vector<std::string> calls;
-};
 
 TStringList ListOf(const std::vector<std::string>& entries) {
   TStringList list;

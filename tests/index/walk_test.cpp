@@ -5,20 +5,15 @@
 #include <algorithm>
 #include <climits>
 
+#include "index/recording_progress.h"
 #include "settings/settings.h"
 #include "support/temp_folder.h"
 
 namespace skimdex {
 namespace {
 
+using testing::RecordingProgress;
 using testing::TempFolder;
-
-class RecordingProgress : public ProgressSink {
- public:
-  void SetMaximum(int maximum) override { calls.push_back("max " + std::to_string(maximum)); }
-  void SetPosition(int position) override { calls.push_back("pos " + std::to_string(position)); }
-  std::vector<std::string> calls;
-};
 
 struct Walk {
   std::vector<std::string> entries;
