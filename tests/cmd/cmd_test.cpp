@@ -48,7 +48,7 @@ Outcome RunProgram(const std::string& program, const std::vector<std::string>& a
   startup.hStdOutput = InheritableFile(out_path, GENERIC_WRITE, CREATE_ALWAYS);
   startup.hStdError = InheritableFile(err_path, GENERIC_WRITE, CREATE_ALWAYS);
   std::string command_line = Quoted(program);
-  for (const std::string& argument : arguments) command_line += " " + Quoted(argument);
+  for (const std::string& argument : arguments) command_line.append(" ").append(Quoted(argument));
   PROCESS_INFORMATION process{};
   Outcome outcome{255, {}, {}};
   if (CreateProcessA(program.c_str(), command_line.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(),

@@ -38,25 +38,37 @@ std::string TempFolder::File(const std::string& relative, const std::string& byt
   return path;
 }
 
-void RemoveTree(const std::string& path) {
-  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+namespace {
+
+// Wide calls with the "\\?\" prefix reach paths beyond MAX_PATH, which some tests make.
+void RemoveTreeWide(const std::wstring& path) {
+  SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  const DWORD attributes = GetFileAttributesW(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return;
   // A link is removed itself, never followed.
   if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-    WIN32_FIND_DATAA data;
-    const HANDLE search = FindFirstFileA((path + "\\*").c_str(), &data);
+    WIN32_FIND_DATAW data;
+    const HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &data);
     if (search != INVALID_HANDLE_VALUE) {
       do {
-        const std::string name = data.cFileName;
-        if (name != "." && name != "..") RemoveTree(path + "\\" + name);
-      } while (FindNextFileA(search, &data));
+        const std::wstring name = data.cFileName;
+        if (name != L"." && name != L"..") RemoveTreeWide(path + L"\\" + name);
+      } while (FindNextFileW(search, &data));
       FindClose(search);
     }
-    RemoveDirectoryA(path.c_str());
-  } else if (!DeleteFileA(path.c_str())) {
-    RemoveDirectoryA(path.c_str());
+    RemoveDirectoryW(path.c_str());
+  } else if (!DeleteFileW(path.c_str())) {
+    RemoveDirectoryW(path.c_str());
   }
+}
+
+}  // namespace
+
+void RemoveTree(const std::string& path) {
+  std::wstring wide(path.size(), L'\0');
+  wide.resize(MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), wide.data(),
+                                  static_cast<int>(wide.size())));
+  RemoveTreeWide(L"\\\\?\\" + wide);
 }
 
 std::string ReadWholeFile(const std::string& path) {
