@@ -21,11 +21,11 @@ TEST(ParseCommandLine, AcceptsTheUsageOnly) {
       {{"C:\\Web", "--depth", "$A"}, true, 10, false, "C:\\Web", {}},
       {{"--", "--yes"}, true, {}, false, "--yes", {}},
       {{"-"}, true, {}, false, "-", {}},
-      {{"a", "b", "c"}, false},
-      {{"--depth"}, false},
-      {{"--deep", "3"}, false},
-      {{"-y"}, false},
-      {{"C:\\Web", ""}, false},  // an empty output name would mean standard output
+      {{"a", "b", "c"}, false, {}, false, {}, {}},
+      {{"--depth"}, false, {}, false, {}, {}},
+      {{"--deep", "3"}, false, {}, false, {}, {}},
+      {{"-y"}, false, {}, false, {}, {}},
+      {{"C:\\Web", ""}, false, {}, false, {}, {}},  // an empty output name would mean standard output
   };
   for (const Case& c : cases) {
     const auto line = ParseCommandLine(c.arguments);

@@ -31,9 +31,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // How the file arrives must not change what is read from it.
   if (ScanInPieces(page, SIZE_MAX) != title) std::abort();
-  // A caption is never empty, never spans a CR, and never keeps a closing tag or a comment.
+  // A caption is never empty, never spans a CR, and never keeps a comment. Nor does it keep a
+  // closing tag when the page is one line: pieces of two lines may join into one.
   if (title.empty() || title.find('\r') != std::string::npos) std::abort();
-  if (skimdex::FindBytes("</TITLE>", skimdex::AsciiUpper(title)) != 0) std::abort();
+  const bool one_line = page.find('\r') == std::string_view::npos;
+  if (one_line && skimdex::FindBytes("</TITLE>", skimdex::AsciiUpper(title)) != 0) std::abort();
   if (skimdex::FindBytes("<!-", title) != 0) std::abort();
   skimdex::TAutoSjisConv().ConvertToSjis(title);
   return 0;

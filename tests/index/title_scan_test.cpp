@@ -33,6 +33,7 @@ TEST(ScanPageTitle, TitleOrFileName) {
       {"<title>Annual\r\n  Report</title>", "AnnualReport"},  // the later line's leading blanks vanish
       {"<title>Annual\r\nskipped\r\nReport</title> more", "AnnualReport"},
       {"<title>\r\nMy Page\r\n</title>", kName},
+      {"<title>ab</TI\r\nTLE></title>", "ab</TITLE>"},  // the two pieces join into a closing tag
       {"<title>Rest of line\r\nno closing tag", "Rest of line"},
       {"<title></title>", kName},
       {"<title>a<!-- note -->b</title>", kName},
