@@ -5,9 +5,7 @@
 #include <cstdio>
 
 #include "cmd/command_line.h"
-#include "index/frame_page.h"
-#include "index/listing_page.h"
-#include "index/walk.h"
+#include "index/run.h"
 #include "settings/settings.h"
 #include "settings/store.h"
 #include "text/cp932.h"
@@ -69,23 +67,24 @@ void TakeSettings(const CommandLine& line) {
   if (line.depth) folder_level = *line.depth;
 }
 
-std::string ScanListText(const TStringList& list) {
-  std::string text;
-  for (const std::string& entry : list) text.append(entry).append("\r\n");
-  return text;
-}
+// The scan list on standard output, the captions nowhere: a console has no Start button.
+class ConsoleView final : public RunView {
+ public:
+  void SetCaption(const std::string&) override {}
+  void ShowScanList(const TStringList& list) override {
+    std::string text;
+    for (const std::string& entry : list) text.append(entry).append("\r\n");
+    Write(stdout, text);
+  }
+};
 
 int RunIndex(const CommandLine& line) {
   TakeSettings(line);
-  TStringList list;
-  NoProgress progress;
-  ScanFolder(Current_path, list, 0, progress);
-  Write(stdout, ScanListText(list));
-
+  ConsoleView view;
   ConsoleBoxes boxes(line.overwrite);
-  if (!ConfirmFramePage(save_file_name, boxes)) return kFramePageNotWritten;
+  NoProgress progress;
   try {
-    WriteListingPage(save_file_name, list, progress);
+    if (RunIndex(view, boxes, progress) == RunResult::FramePageNotWritten) return kFramePageNotWritten;
   } catch (const EInOutError& error) {
     Write(stderr, error.Message() + "\r\n");
     return kListingPageFailed;

@@ -4,7 +4,6 @@
 
 #include "index/title.h"
 #include "index/title_scan.h"
-#include "settings/settings.h"
 #include "text/cp932.h"
 #include "text/directory.h"
 #include "text/text_file.h"
@@ -86,7 +85,8 @@ ScanEntry SplitScanEntry(const std::string& entry, const std::string& scan_folde
   return {DepthValue(entry.substr(0, split)), entry.substr(split)};
 }
 
-void WriteListingPage(const std::string& name, const TStringList& list, ProgressSink& progress) {
+void WriteListingPage(const std::string& name, const TStringList& list, const std::string& scan_folder,
+                      ProgressSink& progress) {
   const std::string listing_name = ListingPageName(name);
   if (list.Count() > 0) progress.SetMaximum(list.Count() - 1);
   TextFile listing;
@@ -97,7 +97,7 @@ void WriteListingPage(const std::string& name, const TStringList& list, Progress
 
   for (int i = 0; i < list.Count(); ++i) {
     if (list[i] == kEndMarker) continue;
-    const ScanEntry entry = SplitScanEntry(list[i], Current_path);
+    const ScanEntry entry = SplitScanEntry(list[i], scan_folder);
     WriteLine(listing, "<TABLE>");
     const std::string indent = Indent(entry.depth);
     if (IsExistingFolder(entry.path)) {

@@ -10,9 +10,10 @@ namespace skimdex {
 // The listing page's file name: `name` without its extension, then "_sub.html".
 std::string ListingPageName(const std::string& name);
 
-// Writes the listing page for the scan list of Current_path: a folder row or a page row per entry,
+// Writes the listing page for the scan list of `scan_folder`: a folder row or a page row per entry,
 // decided by the file system now. The first I/O failure raises EInOutError and leaves the page incomplete.
-void WriteListingPage(const std::string& name, const TStringList& list, ProgressSink& progress);
+void WriteListingPage(const std::string& name, const TStringList& list, const std::string& scan_folder,
+                      ProgressSink& progress);
 
 struct ScanEntry {
   int depth;

@@ -76,7 +76,7 @@ TEST(SplitScanEntry, DepthDigitsAndTheScanFolder) {
 class WriteListingPageTest : public ::testing::Test {
  protected:
   std::string Write(const TStringList& list, ProgressSink&& progress = NoProgress()) {
-    WriteListingPage(output, list, progress);
+    WriteListingPage(output, list, Current_path, progress);
     return ReadWholeFile(temp.Path() + "\\out_sub.html");
   }
   TempFolder temp;
@@ -86,7 +86,7 @@ class WriteListingPageTest : public ::testing::Test {
 TEST_F(WriteListingPageTest, EndMarkersOnlyOrNoEntriesGiveTheNineLines) {
   EXPECT_EQ(Write(ListOf({"0"})), kHead + kFoot);
   RecordingProgress progress;
-  WriteListingPage(output, TStringList(), progress);  // no progress range to set for nothing
+  WriteListingPage(output, TStringList(), Current_path, progress);  // no progress range to set for nothing
   EXPECT_EQ(ReadWholeFile(temp.Path() + "\\out_sub.html"), kHead + kFoot);
   EXPECT_TRUE(progress.calls.empty());
 }
@@ -140,7 +140,7 @@ TEST_F(WriteListingPageTest, ProgressCoversEveryEntryButEndMarkers) {
   Current_path = temp.Path();
   RecordingProgress progress;
   WriteListingPage(output, ListOf({"1" + temp.Path() + "\\a.html", "0", "1" + temp.Path() + "\\b.html", "0"}),
-                   progress);
+                   Current_path, progress);
   EXPECT_EQ(progress.calls, (std::vector<std::string>{"max 3", "pos 0", "pos 2"}));
 }
 
@@ -156,7 +156,7 @@ TEST_F(WriteListingPageTest, FirstIoFailureRaisesAndLeavesNoPendingError) {
   Current_path = temp.Path();
   NoProgress progress;
   try {
-    WriteListingPage(output, ListOf({"0"}), progress);
+    WriteListingPage(output, ListOf({"0"}), Current_path, progress);
     ADD_FAILURE() << "no error";
   } catch (const EInOutError& error) {
     EXPECT_EQ(error.Code(), 5);
