@@ -22,6 +22,12 @@ status=0
 ctest --test-dir build --output-on-failure -j2 | tee build/ctest-windows.log || status=1
 ctest --test-dir build/native --output-on-failure -j2 | tee build/ctest-native.log || status=1
 
+# A skipped test means a guard misfired: the run is not green.
+if grep -h "(Skipped)" build/ctest-windows.log build/ctest-native.log; then
+  echo "Tests were skipped: the test prefix guard did not recognise this run." >&2
+  status=1
+fi
+
 # One closing line for both runs.
 count() { grep -ohE "[0-9]+ tests failed out of [0-9]+" build/ctest-windows.log build/ctest-native.log |
   awk -v want="$1" '{failed += $1; total += $6} END {print (want == "failed") ? failed : total - failed}'; }

@@ -5,6 +5,8 @@ unset LC_ALL LC_CTYPE LANGUAGE
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree=;mshtml="
 export WINEARCH=win64
+# Tests that erase the settings or drive the windows run only in this prefix.
+export SKIMDEX_TEST_PREFIX=1
 export WINEPREFIX="$SKIMDEX_BUILD/wineprefix"
 export DISPLAY="${DISPLAY:-:97}"
 

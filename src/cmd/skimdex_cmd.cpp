@@ -61,7 +61,7 @@ class ConsoleBoxes final : public MessageBoxes {
 
 // What the command line omits comes from the stored settings, which a console run never changes.
 void TakeSettings(const CommandLine& line) {
-  LoadSettingsReadOnly();
+  LoadSettingsReadOnly({.scan_folder = !line.folder, .file_name = !line.output, .folder_level = !line.depth});
   if (line.folder) Current_path = *line.folder;
   if (line.output) save_file_name = *line.output;
   if (line.depth) folder_level = *line.depth;

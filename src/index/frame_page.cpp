@@ -45,14 +45,17 @@ std::string RewritePlaceholders(const std::string& line, const std::string& name
   return ReplaceAllNoCase(frame, kListingPlaceholder, "=\"file:///" + WithoutExtension(name) + "_sub.html");
 }
 
+// The template is opened first and held while the output is created: an output named like the
+// template then fails to be created instead of destroying it, and an unreadable template leaves an
+// existing output as it was.
 void CopyTemplate(const std::string& name) {
-  TextFile output;
-  AssignText(output, name);
-  CreateTextForWriting(output);
-  CheckIo();
   TextFile source;
   AssignText(source, TemplatePath());
   OpenTextForReading(source);
+  CheckIo();
+  TextFile output;
+  AssignText(output, name);
+  CreateTextForWriting(output);
   CheckIo();
   for (;;) {
     const bool at_end = AtEndSkippingBlanks(source);
@@ -87,13 +90,16 @@ bool ConfirmFramePage(const std::string& name, MessageBoxes& boxes) {
 }
 
 bool WriteFramePage(const std::string& name, MessageBoxes& boxes) {
-  try {
-    CopyTemplate(name);
-    return true;
-  } catch (const std::exception&) {
-    boxes.Show(kWriteFailedText, kWriteFailedTitle, MessageButtons::Ok);
-    return false;
+  // An empty name would be standard output, which is no page.
+  if (!name.empty()) {
+    try {
+      CopyTemplate(name);
+      return true;
+    } catch (const std::exception&) {
+    }
   }
+  boxes.Show(kWriteFailedText, kWriteFailedTitle, MessageButtons::Ok);
+  return false;
 }
 
 }  // namespace skimdex

@@ -14,7 +14,7 @@ std::string TemplatePath();
 bool ConfirmFramePage(const std::string& name, MessageBoxes& boxes);
 
 // Copies the template into `name`, pointing its placeholders at the frame and listing pages.
-// Returns false after reporting a failure to the user.
+// Returns false after reporting a failure to the user; an empty name is such a failure.
 bool WriteFramePage(const std::string& name, MessageBoxes& boxes);
 
 }  // namespace skimdex

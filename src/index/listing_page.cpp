@@ -75,14 +75,13 @@ std::string ListingPageName(const std::string& name) { return WithoutExtension(n
 
 ScanEntry SplitScanEntry(const std::string& entry, const std::string& scan_folder) {
   const int digits = DigitsAtStart(entry);
-  int split = digits;
-  for (int k = 1; k < digits; ++k) {
-    if (!scan_folder.empty() && entry.compare(k, scan_folder.size(), scan_folder) == 0) {
-      split = k;
-      break;
-    }
-  }
-  return {DepthValue(entry.substr(0, split)), entry.substr(split)};
+  // The scan folder's own leading digits follow the depth digits, so the depth is what lies before
+  // them, provided the scan folder really starts there.
+  const int split = digits - DigitsAtStart(scan_folder);
+  const bool scan_folder_follows =
+      split > 0 && !scan_folder.empty() && entry.compare(split, scan_folder.size(), scan_folder) == 0;
+  const int depth_digits = scan_folder_follows ? split : digits;
+  return {DepthValue(entry.substr(0, depth_digits)), entry.substr(depth_digits)};
 }
 
 void WriteListingPage(const std::string& name, const TStringList& list, const std::string& scan_folder,

@@ -21,7 +21,7 @@ struct ScanEntry {
 };
 
 // Splits an entry into its depth and path. The depth digits run on into a scan folder whose name
-// begins with a digit, so the split that leaves `scan_folder` at the start of the path wins.
+// begins with digits; when the entry goes on with `scan_folder` after the depth, those are told apart.
 ScanEntry SplitScanEntry(const std::string& entry, const std::string& scan_folder);
 
 }  // namespace skimdex

@@ -69,6 +69,7 @@ std::optional<std::string> TRegIniFile::ReadText(const std::string& section, con
   const LSTATUS status = QueryValue(subkey.get(), name, type, data);
   if (status == ERROR_FILE_NOT_FOUND) return std::nullopt;
   if (status != ERROR_SUCCESS) Fail(kReadFailed, name);
+  if (data.empty()) return data;  // an empty value reads as "", whatever its type
   if (type != REG_SZ && type != REG_EXPAND_SZ) Fail(kWrongType, name);
   // The data need not end in a NUL.
   return data.substr(0, strnlen(data.c_str(), data.size()));

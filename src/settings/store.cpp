@@ -61,6 +61,11 @@ void SaveSettings(const WindowBounds& window) {
   WriteConfig(registry);
 }
 
-void LoadSettingsReadOnly() { ReadConfig(TRegIniFile(kProgramKey, RegistryAccess::ReadOnly)); }
+void LoadSettingsReadOnly(const OmittedSettings& omitted) {
+  const TRegIniFile registry(kProgramKey, RegistryAccess::ReadOnly);
+  if (omitted.scan_folder) Current_path = registry.ReadString(kConfig, kSeekDir, ProgramFolder());
+  if (omitted.file_name) save_file_name = registry.ReadString(kConfig, kFileName, kDefaultFileName);
+  if (omitted.folder_level) folder_level = registry.ReadInteger(kConfig, kFolderLevel, kDefaultFolderLevel);
+}
 
 }  // namespace skimdex

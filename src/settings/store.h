@@ -43,9 +43,16 @@ void SaveConfig();
 // The main window's close: writes the placement to "Locate", then the four settings to "Config".
 void SaveSettings(const WindowBounds& window);
 
-// The console front end's defaults: the four settings read from "Config" as LoadSettings reads them.
-// The program key and its sections are only opened for reading, never created, so a console run
-// leaves the registry as it found it; a missing key gives every default.
-void LoadSettingsReadOnly();
+// The settings that the console front end's command line leaves out.
+struct OmittedSettings {
+  bool scan_folder = false;   // "IniSeekDir" into Current_path
+  bool file_name = false;     // "IniFileName" into save_file_name
+  bool folder_level = false;  // "FolderLevel" into folder_level
+};
+
+// The console front end's defaults: reads only the omitted settings, as LoadSettings reads them, and
+// never "IniFilePath". The program key and its sections are only opened for reading, never created,
+// so a console run leaves the registry as it found it; a missing key gives every default.
+void LoadSettingsReadOnly(const OmittedSettings& omitted);
 
 }  // namespace skimdex

@@ -10,8 +10,6 @@ namespace skimdex {
 namespace {
 
 constexpr std::size_t kMaxNameLength = 259;
-constexpr std::size_t kTailLength = 128;  // where appending looks for a Ctrl-Z
-constexpr char kCtrlZ = 0x1A;
 
 constexpr int kDiskFull = 101;
 constexpr int kNotOpen = 103;
@@ -63,24 +61,6 @@ bool Seek(HANDLE handle, LONGLONG offset, DWORD origin) {
   return SetFilePointerEx(handle, distance, nullptr, origin);
 }
 
-// Truncates before the first Ctrl-Z of the last bytes, then moves to the end; false on failure,
-// with the platform's error number in GetLastError.
-bool CutTrailingCtrlZ(HANDLE handle) {
-  LARGE_INTEGER size;
-  if (!GetFileSizeEx(handle, &size)) return false;
-  const LONGLONG tail_start = std::max<LONGLONG>(0, size.QuadPart - static_cast<LONGLONG>(kTailLength));
-  char tail[kTailLength];
-  DWORD got = 0;
-  if (!Seek(handle, tail_start, FILE_BEGIN) || !ReadFile(handle, tail, sizeof tail, &got, nullptr))
-    return false;
-  const char* mark = std::find(tail, tail + got, kCtrlZ);
-  if (mark != tail + got &&
-      (!Seek(handle, tail_start + (mark - tail), FILE_BEGIN) || !SetEndOfFile(handle))) {
-    return false;
-  }
-  return Seek(handle, 0, FILE_END);
-}
-
 void RecordReadError(TextReader& reader) {
   if (const int error = reader.TakeReadError(); error != 0) SetIoError(error);
 }
@@ -117,7 +97,8 @@ void TextFile::Open(Access access) {
     reader_.emplace(static_cast<ByteSource&>(*this));
     return;
   }
-  if (access == Access::Append && !name_.empty() && !CutTrailingCtrlZ(handle)) {
+  // Appending never cuts the file at a Ctrl-Z: a title written before may hold that byte.
+  if (access == Access::Append && !name_.empty() && !Seek(handle, 0, FILE_END)) {
     SetIoErrorFromPlatform();
     Abandon();
     return;

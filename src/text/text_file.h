@@ -64,7 +64,7 @@ void AssignText(TextFile& file, const std::string& name);
 // The empty name stands for standard input (reading) or standard output (writing, appending).
 void OpenTextForReading(TextFile& file);
 void CreateTextForWriting(TextFile& file);  // creates or truncates
-void OpenTextForAppending(TextFile& file);  // cuts at a Ctrl-Z in the last 128 bytes, then writes at the end
+void OpenTextForAppending(TextFile& file);  // writes on at the true end of the file
 std::string ReadTextLine(TextFile& file);   // up to CR (CR LF or CR consumed); a lone LF stays in the line
 bool AtEndSkippingBlanks(TextFile& file);   // passes bytes 0x00-0x20 except Ctrl-Z; true at the end
 void WriteText(TextFile& file, const std::string& text);

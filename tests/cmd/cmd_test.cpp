@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "support/temp_folder.h"
+#include "support/test_guard.h"
 #include "text/cp932.h"
 #include "text/directory.h"
 
@@ -213,17 +214,25 @@ TEST_F(SkimdexCmd, FramePageWriteFailures) {
   EXPECT_EQ(ReadWholeFile(missing_folder), "<missing>");
 }
 
-TEST_F(SkimdexCmd, UnreadableTemplateLeavesAnEmptyFramePage) {
+// The template is opened before the output is created: a template that cannot be read, or the
+// template itself named as the output, leaves both files as they were.
+TEST_F(SkimdexCmd, TemplateIsNeverLostToTheOutput) {
   const std::string template_bytes = "<FRAME SRC=\"skimdex_sub.html\">\r\n";
   const std::string program = ProgramCopy(&template_bytes);
-  const HANDLE held =
-      CreateFileA((program + "\\Skimdex.dat").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  const std::string template_path = program + "\\Skimdex.dat";
+  const Outcome own = RunIn(program, {"--yes", tree, template_path});
+  EXPECT_EQ(own.status, 1u);
+  EXPECT_EQ(own.err, OverwriteBox(template_path) + kWriteFailedBox);
+  EXPECT_EQ(ReadWholeFile(template_path), template_bytes);
+
+  temp.File("out\\Localindex.html", "old");
+  const HANDLE held = CreateFileA(template_path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  const Outcome outcome = RunIn(program, {"--yes", tree, "Localindex.html"});
+  const Outcome unreadable = RunIn(program, {"--yes", tree, "Localindex.html"});
   CloseHandle(held);
-  EXPECT_EQ(outcome.status, 1u);
-  EXPECT_EQ(outcome.err, kWriteFailedBox);
-  EXPECT_EQ(ReadWholeFile(out + "\\Localindex.html"), "");
+  EXPECT_EQ(unreadable.status, 1u);
+  EXPECT_EQ(unreadable.err, OverwriteBox("Localindex.html") + kWriteFailedBox);
+  EXPECT_EQ(ReadWholeFile(out + "\\Localindex.html"), "old");
   EXPECT_EQ(ReadWholeFile(out + "\\Localindex_sub.html"), "<missing>");
 }
 
@@ -285,13 +294,13 @@ class StoredSettings {
  public:
   StoredSettings() { RegDeleteTreeA(HKEY_CURRENT_USER, kKey); }
   ~StoredSettings() { RegDeleteTreeA(HKEY_CURRENT_USER, kKey); }
-  void Set(const char* name, const std::string& text) const {
+  void Set(const char* name, const std::string& text, DWORD type = REG_SZ) const {
     HKEY key;
     ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, (std::string(kKey) + "\\Config").c_str(), 0, nullptr, 0,
                               KEY_ALL_ACCESS, nullptr, &key, nullptr),
               ERROR_SUCCESS);
-    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                   static_cast<DWORD>(text.size() + 1));
+    const std::string data = type == REG_SZ ? text + '\0' : text;
+    RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(data.data()), static_cast<DWORD>(data.size()));
     RegCloseKey(key);
   }
   static bool KeyExists() {
@@ -306,6 +315,7 @@ class StoredSettings {
 };
 
 TEST_F(SkimdexCmd, OmittedArgumentsComeFromStoredSettingsReadOnly) {
+  SKIMDEX_REQUIRE_TEST_PREFIX();
   const StoredSettings settings;
   temp.Folder("tree\\sub");
   temp.File("tree\\sub\\deep.html");
@@ -325,7 +335,24 @@ TEST_F(SkimdexCmd, OmittedArgumentsComeFromStoredSettingsReadOnly) {
   EXPECT_NE(ReadWholeFile(out + "\\given.html"), "<missing>");
 }
 
+TEST_F(SkimdexCmd, StoredSettingsAreReadOnlyWhereNeeded) {
+  SKIMDEX_REQUIRE_TEST_PREFIX();
+  const StoredSettings settings;
+  temp.File("tree\\a.html");
+  settings.Set("IniSeekDir", std::string(4, '\0'), REG_DWORD);  // unreadable, and not needed
+  settings.Set("IniFilePath", std::string(4, '\0'), REG_DWORD);  // never needed
+  EXPECT_EQ(Run({"--depth", "1", "--yes", tree, "given.html"}).status, 0u);
+
+  settings.Set("IniFileName", "");  // an empty output name writes nothing anywhere
+  const Outcome outcome = Run({"--depth", "1", "--yes", tree});
+  EXPECT_EQ(outcome.status, 1u);
+  EXPECT_EQ(outcome.out, "1" + tree + "\\a.html\r\n0\r\n");
+  EXPECT_EQ(outcome.err, kWriteFailedBox);
+  EXPECT_EQ(ReadWholeFile(out + "\\_sub.html"), "<missing>");
+}
+
 TEST_F(SkimdexCmd, EmptyRegistryGivesTheDefaultsAndStaysEmpty) {
+  SKIMDEX_REQUIRE_TEST_PREFIX();
   const StoredSettings settings;
   const Outcome outcome = Run({"--yes"});  // the program's folder, two levels, Localindex.html
   EXPECT_EQ(outcome.status, 0u) << outcome.err;

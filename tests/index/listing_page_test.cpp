@@ -63,6 +63,8 @@ TEST(SplitScanEntry, DepthDigitsAndTheScanFolder) {
       {"12024\\a.html", "2024", 1, "2024\\a.html"},
       {"112024\\x\\a.html", "2024", 11, "2024\\x\\a.html"},
       {"21\\a.html", "1", 2, "1\\a.html"},
+      {"111\\a.html", "1", 11, "1\\a.html"},
+      {"100\\a", "0", 10, "0\\a"},
       {"10C:\\x", "D:\\other", 10, "C:\\x"},  // not from this scan folder: all the digits
       {"99999999999999x", "", 2147483647, "x"},
   };
@@ -133,6 +135,13 @@ TEST_F(WriteListingPageTest, RelativeScanFolderBeginningWithADigit) {
   SetCurrentDirectoryA(previous);
   EXPECT_EQ(list[0], "12024\\a.html");
   EXPECT_EQ(page, kHead + PageTable(1, "2024\\a.html", "A") + kFoot);
+}
+
+// An LF-only title converts to bytes that hold a Ctrl-Z; reopening the page to append must not cut it.
+TEST_F(WriteListingPageTest, TitleHoldingCtrlZKeepsTheRowsAfterIt) {
+  const std::string a = temp.File("a.html", "<title>\n\x82\x9A</title>"), b = temp.File("b.html");
+  EXPECT_EQ(Write(ListOf({"1" + a, "1" + b, "0"})),
+            kHead + PageTable(1, a, "\n\x02\x1A") + PageTable(1, b, "b.html") + kFoot);
 }
 
 TEST_F(WriteListingPageTest, ProgressCoversEveryEntryButEndMarkers) {

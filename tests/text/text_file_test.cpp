@@ -11,6 +11,8 @@
 namespace skimdex {
 namespace {
 
+using namespace std::string_literals;
+
 using testing::ReadWholeFile;
 using testing::TempFolder;
 using Lines = std::vector<std::string>;
@@ -84,23 +86,13 @@ TEST(TextFile, WrittenBytesReachTheFileByFullBuffersAndOnClose) {
   EXPECT_EQ(TakeIoError(), 0);
 }
 
-TEST(TextFile, AppendingCutsAtTheFirstCtrlZOfTheLast128Bytes) {
+TEST(TextFile, AppendingWritesOnAtTheTrueEnd) {
   TempFolder temp;
-  const struct {
-    std::string before, after;
-  } cases[] = {
-      {"", "N\r\n"},
-      {"A\r\n", "A\r\nN\r\n"},
-      {"A\r\n\x1A\x1A", "A\r\nN\r\n"},
-      {"A\x1Az\x1A", "AN\r\n"},
-      {std::string(73, 'a') + "\x1A" + std::string(127, 'b'), std::string(73, 'a') + "N\r\n"},
-      {std::string(72, 'a') + "\x1A" + std::string(128, 'b'),
-       std::string(72, 'a') + "\x1A" + std::string(128, 'b') + "N\r\n"},
-  };
-  for (const auto& c : cases) {
-    const std::string path = temp.File("log.txt", c.before);
+  for (const std::string& before : {""s, "A\r\n"s, "A\r\n\x1A\x1A"s, "A\x1Az\x1A"s,
+                                   std::string(73, 'a') + "\x1A" + std::string(127, 'b')}) {
+    const std::string path = temp.File("log.txt", before);
     Append(path, "N");
-    EXPECT_EQ(ReadWholeFile(path), c.after) << ::testing::PrintToString(c.before);
+    EXPECT_EQ(ReadWholeFile(path), before + "N\r\n") << ::testing::PrintToString(before);
     EXPECT_EQ(TakeIoError(), 0);
   }
 }
