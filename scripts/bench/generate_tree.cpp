@@ -457,7 +457,9 @@ std::string StyleSheet(Random& random) {
 }
 
 std::string ImageBytes(Random& random) {
-  std::string bytes = "\x89PNG\r\n\x1A\n";
+  std::string bytes =
+      "\x89\x50NG\r\n"
+      "\x1A\n";
   for (int i = random.Between(1024, 20 * 1024); i > 0; --i) bytes += static_cast<char>(random.Next());
   return bytes;
 }

@@ -40,7 +40,10 @@ bool IsHalfWidthKana(unsigned char b) { return b >= 0xA1 && b <= 0xDF; }
 bool IsSevenBitKana(unsigned char b) { return b >= 0x21 && b <= 0x5F; }
 
 std::string_view ExaminedPart(const std::string& text) {
-  constexpr std::string_view kLineEnds("\0\n\r\x1A", 4);
+  constexpr std::string_view kLineEnds(
+      "\x00\n"
+      "\r\x1A",
+      4);
   return std::string_view(text).substr(0, text.find_first_of(kLineEnds));
 }
 

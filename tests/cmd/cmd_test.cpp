@@ -85,29 +85,22 @@ std::string Expected(const std::string& name, const std::string& root, const std
 // "Skimdex-I/O Error" and "フォルダが存在しないか、書き込み禁止になってます"
 const std::string kWriteFailedBox =
     "Skimdex-I/O Error\r\n"
-    "\x83t\x83H\x83\x8B\x83_\x82\xAA\x91\xB6\x8D\xDD\x82\xB5\x82\xC8\x82\xA2\x82\xA9\x81"
-    "A"
-    "\x8F\x91\x82\xAB\x8D\x9E\x82\xDD\x8B\xD6\x8E~\x82\xC9\x82\xC8\x82\xC1\x82\xC4\x82\xDC\x82\xB7\r\n";
+    "\x83\x74\x83\x48\x83\x8B\x83\x5F\x82\xAA\x91\xB6\x8D\xDD\x82\xB5\x82\xC8\x82\xA2\x82\xA9\x81\x41\x8F\x91\x82\xAB\x8D\x9E\x82\xDD\x8B\xD6\x8E\x7E\x82\xC9\x82\xC8\x82\xC1\x82\xC4\x82\xDC\x82\xB7\r\n";
 // "Skimdex-再インストールして下さい。" and "Skimdex.datがありません。" CR LF "再インストールして下さい。"
 const std::string kReinstall =
-    "\x8D\xC4\x83"
-    "C\x83\x93\x83X\x83g\x81[\x83\x8B\x82\xB5\x82\xC4\x89\xBA\x82\xB3\x82\xA2\x81"
-    "B";
-const std::string kTemplateMissingBox = "Skimdex-" + kReinstall +
-                                        "\r\nSkimdex.dat"
-                                        "\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81"
-                                        "B\r\n" +
-                                        kReinstall + "\r\n";
+    "\x8D\xC4\x83\x43\x83\x93\x83\x58\x83\x67\x81\x5B\x83\x8B\x82\xB5\x82\xC4\x89\xBA\x82\xB3\x82\xA2\x81\x42";
+const std::string kTemplateMissingBox =
+    "Skimdex-" + kReinstall +
+    "\r\n"
+    "Skimdex.dat\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81\x42\r\n" +
+    kReinstall + "\r\n";
 // "Skimdex-上書きしますか？", "同じ名前のファイル(" name ")が存在します。" CR LF "上書きしますか？"
 std::string OverwriteBox(const std::string& name) {
-  const std::string question = "\x8F\xE3\x8F\x91\x82\xAB\x82\xB5\x82\xDC\x82\xB7\x82\xA9\x81H";
+  const std::string question = "\x8F\xE3\x8F\x91\x82\xAB\x82\xB5\x82\xDC\x82\xB7\x82\xA9\x81\x48";
   return "Skimdex-" + question +
-         "\r\n\x93\xAF\x82\xB6\x96\xBC\x91O\x82\xCC\x83t\x83@\x83"
-         "C\x83\x8B(" +
-         name +
-         ")\x82\xAA\x91\xB6\x8D\xDD\x82\xB5\x82\xDC\x82\xB7\x81"
-         "B\r\n" +
-         question + "\r\n";
+         "\r\n"
+         "\x93\xAF\x82\xB6\x96\xBC\x91\x4F\x82\xCC\x83\x74\x83\x40\x83\x43\x83\x8B(" +
+         name + ")\x82\xAA\x91\xB6\x8D\xDD\x82\xB5\x82\xDC\x82\xB7\x81\x42\r\n" + question + "\r\n";
 }
 
 class SkimdexCmd : public ::testing::Test {
@@ -136,13 +129,15 @@ class SkimdexCmd : public ::testing::Test {
 void BuildTree(const TempFolder& temp) {
   const std::string hyo = "\x95\x5C", so = "\x83\x5C";  // 表, ソ
   temp.File("tree\\index.html",
-            "<HTML>\r\n<HEAD><TITLE>\x83g\x83"
-            "b\x83v</TITLE></HEAD>\r\n");                // トップ
-  temp.File("tree\\notes.txt", "\x83\x81\x83\x82\r\n");  // メモ, no title
+            "<HTML>\r\n"
+            "<HEAD><TITLE>\x83\x67\x83\x62\x83\x76</TITLE></HEAD>\r\n");  // トップ
+  temp.File("tree\\notes.txt", "\x83\x81\x83\x82\r\n");                   // メモ, no title
   temp.Folder("tree\\" + hyo);
   temp.File("tree\\" + hyo + "\\" + so + ".html", "<title>\x95\x5C\x82\xC6\x83\x5C</title>\r\n");  // 表とソ
   temp.Folder("tree\\euc");
-  temp.File("tree\\euc\\e.htm", "<html>\n<title>\xC6\xFC\xB5\xAD</title>\n");  // 日記 in EUC-JP
+  temp.File("tree\\euc\\e.htm",
+            "<html>\n"
+            "<title>\xC6\xFC\xB5\xAD</title>\n");  // 日記 in EUC-JP
   temp.Folder("tree\\jis");
   temp.File("tree\\jis\\j.shtml", "<TITLE>\x1B$B8E$$F|5-\x1B(B</TITLE>\r\n");  // 古い日記 in 7-bit JIS
   temp.Folder("tree\\lf");
@@ -242,11 +237,9 @@ TEST_F(SkimdexCmd, ListingPageFailureAfterTheFramePage) {
   const Outcome outcome = Run({"--yes", tree, "Localindex.html"});
   EXPECT_EQ(outcome.status, 2u);
   // "ファイルへのアクセスが拒否されました"
-  EXPECT_EQ(outcome.err,
-            "\x83t\x83@\x83"
-            "C\x83\x8B\x82\xD6\x82\xCC\x83"
-            "A\x83N\x83Z\x83X\x82\xAA\x8B\x91\x94\xDB\x82\xB3"
-            "\x82\xEA\x82\xDC\x82\xB5\x82\xBD\r\n");
+  EXPECT_EQ(
+      outcome.err,
+      "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xD6\x82\xCC\x83\x41\x83\x4E\x83\x5A\x83\x58\x82\xAA\x8B\x91\x94\xDB\x82\xB3\x82\xEA\x82\xDC\x82\xB5\x82\xBD\r\n");
   EXPECT_NE(ReadWholeFile(out + "\\Localindex.html").find("file:///Localindex_sub.html"), std::string::npos);
 }
 
@@ -300,7 +293,8 @@ class StoredSettings {
                               KEY_ALL_ACCESS, nullptr, &key, nullptr),
               ERROR_SUCCESS);
     const std::string data = type == REG_SZ ? text + '\0' : text;
-    RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(data.data()), static_cast<DWORD>(data.size()));
+    RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(data.data()),
+                   static_cast<DWORD>(data.size()));
     RegCloseKey(key);
   }
   static bool KeyExists() {
@@ -339,7 +333,7 @@ TEST_F(SkimdexCmd, StoredSettingsAreReadOnlyWhereNeeded) {
   SKIMDEX_REQUIRE_TEST_PREFIX();
   const StoredSettings settings;
   temp.File("tree\\a.html");
-  settings.Set("IniSeekDir", std::string(4, '\0'), REG_DWORD);  // unreadable, and not needed
+  settings.Set("IniSeekDir", std::string(4, '\0'), REG_DWORD);   // unreadable, and not needed
   settings.Set("IniFilePath", std::string(4, '\0'), REG_DWORD);  // never needed
   EXPECT_EQ(Run({"--depth", "1", "--yes", tree, "given.html"}).status, 0u);
 

@@ -139,9 +139,15 @@ TEST_F(WriteListingPageTest, RelativeScanFolderBeginningWithADigit) {
 
 // An LF-only title converts to bytes that hold a Ctrl-Z; reopening the page to append must not cut it.
 TEST_F(WriteListingPageTest, TitleHoldingCtrlZKeepsTheRowsAfterIt) {
-  const std::string a = temp.File("a.html", "<title>\n\x82\x9A</title>"), b = temp.File("b.html");
-  EXPECT_EQ(Write(ListOf({"1" + a, "1" + b, "0"})),
-            kHead + PageTable(1, a, "\n\x02\x1A") + PageTable(1, b, "b.html") + kFoot);
+  const std::string a = temp.File("a.html",
+                                  "<title>\n"
+                                  "\x82\x9A</title>"),
+                    b = temp.File("b.html");
+  EXPECT_EQ(Write(ListOf({"1" + a, "1" + b, "0"})), kHead +
+                                                        PageTable(1, a,
+                                                                  "\n"
+                                                                  "\x02\x1A") +
+                                                        PageTable(1, b, "b.html") + kFoot);
 }
 
 TEST_F(WriteListingPageTest, ProgressCoversEveryEntryButEndMarkers) {

@@ -16,7 +16,9 @@ class RecordingView : public RunView, public MessageBoxes {
  public:
   explicit RecordingView(MessageAnswer answer) : answer_(answer) {}
   void SetCaption(const std::string& caption) override { events.push_back(caption); }
-  void ShowScanList(const TStringList& list) override { events.push_back(std::to_string(list.Count()) + " entries"); }
+  void ShowScanList(const TStringList& list) override {
+    events.push_back(std::to_string(list.Count()) + " entries");
+  }
   MessageAnswer Show(const std::string&, const std::string& title, MessageButtons) override {
     events.push_back(title);
     return answer_;
@@ -38,9 +40,11 @@ struct RunCase {
 TEST(RunIndex, CaptionsFollowTheRun) {
   const RunCase cases[] = {
       {"both pages", "", MessageAnswer::Ok, {"Seeking", "2 entries", "Writing", "Finish"}, "written"},
-      {"overwrite refused", "file", MessageAnswer::Cancel,
-       {"Seeking", "2 entries", "Writing", "Skimdex-\x8F\xE3\x8F\x91\x82\xAB\x82\xB5\x82\xDC\x82\xB7\x82\xA9\x81\x48",
-        "Finish"},
+      {"overwrite refused",
+       "file",
+       MessageAnswer::Cancel,
+       {"Seeking", "2 entries", "Writing",
+        "Skimdex-\x8F\xE3\x8F\x91\x82\xAB\x82\xB5\x82\xDC\x82\xB7\x82\xA9\x81\x48", "Finish"},
        "not written"},
       {"listing page fails", "folder", MessageAnswer::Ok, {"Seeking", "2 entries", "Writing"}, "raised"},
   };

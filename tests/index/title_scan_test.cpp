@@ -49,9 +49,9 @@ TEST(ScanPageTitle, TitleOrFileName) {
       {"<title>T</title><title>U</title>", "T"},
       {"<head>\r\n<title>First</title>\r\n<title>Second</title>", "First"},
       {"<tit\r\nle>T</title>", kName},
-      {"\x81<title>T</title>", kName},          // "<" as a trail byte starts no tag
+      {"\x81\x3Ctitle>T</title>", kName},       // "<" as a trail byte starts no tag
       {"\x81\x40<title>T</title>", "T"},        // full-width space, then the tag
-      {"<title>\x81</title>", "\x81"},          // the closing tag may start on a trail byte
+      {"<title>\x81\x3C/title>", "\x81"},       // the closing tag may start on a trail byte
       {"<title>\x83\x63</title>", "\x83\x63"},  // ツ keeps its bytes though its copy was upper-cased
   };
   for (const auto& c : cases) {
@@ -103,7 +103,7 @@ TEST(ScanPageTitle, EveryTruncatedPrefix) {
   const std::string pages[] = {
       "<html>\r\n<head>\r\n  <TITLE>Annual\r\n report\r\nskip\r\nmore</Title>\r\n</head>\r\n",
       "<!DOCTYPE html>\n<title>Lf <!- only</title>\n",
-      "\x83\x5C\x81\x40<title>\x93\xFA\x96\x7B\x81<b></title>\x1A<title>x</title>",
+      "\x83\x5C\x81\x40<title>\x93\xFA\x96\x7B\x81\x3C\x62></title>\x1A<title>x</title>",
       "<title>\x1B$BF|K\\\x1B(B</title>\r\n",
   };
   for (const std::string& page : pages) {

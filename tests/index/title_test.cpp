@@ -41,7 +41,11 @@ TEST(GetPageTitle, ReadsAndConvertsTheTitle) {
       {"nul-lead.html", "\0\0\0<title>T</title>"s, "T"},
       {"nul-before.html", "x\0<title>T</title>"s, "nul-before.html"},
       {"nul-inside.html", "<title>A\0B</title>"s, "A"},
-      {"picture.html", "\x89PNG\r\n\x1A\n\0\0\0\rIHDR\0\0\0\x10<title>x</title>"s, "picture.html"},
+      {"picture.html",
+       "\x89\x50NG\r\n"
+       "\x1A\n"
+       "\x00\x00\x00\rIHDR\x00\x00\x00\x10<title>x</title>"s,
+       "picture.html"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(GetPageTitle(temp.File(c.name, c.bytes)), c.title) << c.name;

@@ -210,7 +210,8 @@ TEST(ScanFolder, LinkToAnAncestorEndsTheWalk) {
   for (const int level : {3, INT_MAX}) {
     const Walk walk = WalkAt(temp.Path(), level);
     EXPECT_EQ(walk.pages, 1) << level;
-    EXPECT_EQ(walk.entries, (std::vector<std::string>{"1" + loop, "2" + loop + "\\p.html", "0", "0"})) << level;
+    EXPECT_EQ(walk.entries, (std::vector<std::string>{"1" + loop, "2" + loop + "\\p.html", "0", "0"}))
+        << level;
   }
   RemoveDirectoryA(link.c_str());
 }

@@ -36,12 +36,11 @@ TEST(ConvertToSjisTest, EachEncoding) {
       {"euc kanji", "\xB0\xA1", "\x88\x9F"},                                                     // 亜
       {"euc sentence", "\xB4\xC1\xBB\xFA\xA4\xAB\xA4\xCA", "\x8A\xBF\x8E\x9A\x82\xA9\x82\xC8"},  // 漢字かな
       {"euc half-width kana", "\x8E\xB1", "\xB1"},
-      {"jis kanji", "\x1B\x24\x42\x46\x7C\x4B\x5C\x38\x6C\x1B\x28\x42",
-       "\x93\xFA\x96\x7B\x8C\xEA"},  // 日本語
-      {"jis kana", "\x1B\x28\x49\x31\x32\x33\x1B\x28\x42", "\xB1\xB2\xB3"},
+      {"jis kanji", "\x1B$BF|K\\8l\x1B(B", "\x93\xFA\x96\x7B\x8C\xEA"},  // 日本語
+      {"jis kana", "\x1B(I123\x1B(B", "\xB1\xB2\xB3"},
       {"jis other shifts", "\x1B$@F|\x1B(J1\x1B$BF|\x1B(H2", "\x93\xFA\x31\x93\xFA\x32"},
       {"nul ends the text", "A\0B"s, "A"},
-      {"nul after euc", "\xB0\xA1\0\xB0\xA1"s, "\x88\x9F"},
+      {"nul after euc", "\xB0\xA1\x00\xB0\xA1"s, "\x88\x9F"},
   });
 }
 
@@ -50,10 +49,20 @@ TEST(ConvertToSjisTest, JisShifts) {
       {"no return to ascii pairs the letters", "\x1B$BF|ab", "\x93\xFA\xE1\x82"},
       {"lower case stays in kana mode", "\x1B(I1a", "\xB1\x61"},
       {"so without si makes capitals kana", "\x0E\x31\x32\x41\x42\x43", "\xB1\xB2\xC1\xC2\xC3"},
-      {"so cuts at the lf", "\x0E\x31\n2", "\xB1"},
-      {"si cuts at the lf", "\x0F\x61\nb", "a"},
+      {"so cuts at the lf",
+       "\x0E\x31\n"
+       "2",
+       "\xB1"},
+      {"si cuts at the lf",
+       "\x0F\x61\n"
+       "b",
+       "a"},
       {"so ends kanji mode", "\x1B$BF|\x0E\x31", "\x93\xFA\xB1"},
-      {"escape removal keeps the lf", "\x1B$BF|\n\x1B$BK\\\x1B(B", "\x93\xFA\n\x96\x7B"},
+      {"escape removal keeps the lf",
+       "\x1B$BF|\n"
+       "\x1B$BK\\\x1B(B",
+       "\x93\xFA\n"
+       "\x96\x7B"},
       {"control byte between pairs", "\x1B$BF| F|", "\x93\xFA \x93\xFA"},
       {"second byte below 0x21 truncates", "\x1B$B!\r", "\x81\x2C"},
       {"last byte of a pair kept", "\x1B$BF|F", "\x93\xFA\x46"},
@@ -61,12 +70,19 @@ TEST(ConvertToSjisTest, JisShifts) {
       {"esc with one byte", "\x1B$", "\x1B$"},
       {"unknown escape kept", "\x1B(A", "\x1B(A"},
       // Past a CR the text may hold high bytes although it was judged 7-bit.
-      {"bit 7 cleared after lf", "\n\x93\xFA\x96\x7B", "\n\x13\x7A\x16\x7B"},
+      {"bit 7 cleared after lf",
+       "\n"
+       "\x93\xFA\x96\x7B",
+       "\n"
+       "\x13z\x16{"},
       {"escape bytes lose bit 7", "\r\x1B\xA4\xC2", "\r"},
       {"unknown escape keeps bytes without bit 7", "\r\x1B\xA8\xC1", "\r\x1B(A"},
       {"second byte taken as it is", "\r\x1B$B\xC6\xFC", "\r\x94\xBE"},
       {"0x80 becomes nul and ends the text", "\ra\x80\x62", "\ra"},
-      {"so made from 0x8E still cuts", "\r\x8E\x31\n2", "\r\xB1"},
+      {"so made from 0x8E still cuts",
+       "\r\x8E\x31\n"
+       "2",
+       "\r\xB1"},
   });
 }
 
@@ -74,15 +90,29 @@ TEST(ConvertToSjisTest, EucShifts) {
   ExpectConversions({
       {"so leaves pairs unconverted", "\x0E\xB0\xA1", "\xB0\xA1"},
       {"kana escape", "\xB0\xA1\x1B(I12\x1B(J\xB0\xA1", "\x88\x9F\xB1\xB2\x88\x9F"},
-      {"kana escape cuts at the lf", "\xB0\xA1\x1B(I1\n2", "\x88\x9F\xB1"},
-      {"ss2 removal cuts at the lf", "\x8E\xB1\n\x8E\xB2", "\xB1"},
+      {"kana escape cuts at the lf",
+       "\xB0\xA1\x1B(I1\n"
+       "2",
+       "\x88\x9F\xB1"},
+      {"ss2 removal cuts at the lf",
+       "\x8E\xB1\n"
+       "\x8E\xB2",
+       "\xB1"},
       {"ss2 before a non-kana byte", "\x8E\x41\xB0\xA1", "\x0E\x41\x88\x9F"},
       {"0xFF loses bit 7", "\xFF\x41\xB0\xA1", "\x7F\x41\x88\x9F"},
-      {"second byte below 0x21 truncates", "\xA1\x20", "\x81\x3F"},
+      {"second byte below 0x21 truncates", "\xA1 ", "\x81\x3F"},
       {"low second byte", "\xB0\x41", "\x88\xBF"},
       // Conversion goes on past the LF that ended detection.
-      {"last byte of a pair kept", "\xB0\xA1\n\xB0", "\x88\x9F\n\xB0"},
-      {"ss2 at the end", "\xB0\xA1\n\x8E", "\x88\x9F\n\x0E"},
+      {"last byte of a pair kept",
+       "\xB0\xA1\n"
+       "\xB0",
+       "\x88\x9F\n"
+       "\xB0"},
+      {"ss2 at the end",
+       "\xB0\xA1\n"
+       "\x8E",
+       "\x88\x9F\n"
+       "\x0E"},
       {"other escapes pass", "\xB0\xA1\x1B$B", "\x88\x9F\x1B$B"},
   });
 }
@@ -135,11 +165,17 @@ TEST(DetectCodeTest, Rules) {
       {"trailing ss2 unpaired", "\xB0\xA1\x8E", DetectedCode::Sjis},
       {"ss2 then only ascii", "\xB0\xA1\x8E\x41", DetectedCode::Euc},
       {"ss2 as a partner still counts", "\xB0\x8E\xFF\x41", DetectedCode::Sjis},
-      {"leading lf", "\n\x88\x9F", DetectedCode::Jis},
-      {"stops at lf", "\xB0\xA1\n\x88", DetectedCode::Euc},
+      {"leading lf",
+       "\n"
+       "\x88\x9F",
+       DetectedCode::Jis},
+      {"stops at lf",
+       "\xB0\xA1\n"
+       "\x88",
+       DetectedCode::Euc},
       {"stops at cr", "\xB0\xA1\r\x88", DetectedCode::Euc},
       {"stops at ctrl-z", "\xB0\xA1\x1A\x88", DetectedCode::Euc},
-      {"stops at nul", "\xB0\xA1\0\x88"s, DetectedCode::Euc},
+      {"stops at nul", "\xB0\xA1\x00\x88"s, DetectedCode::Euc},
       {"pair split by cr", "\xB0\r\xA1", DetectedCode::Sjis},
   };
   for (const auto& c : cases) {

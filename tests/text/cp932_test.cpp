@@ -23,9 +23,9 @@ TEST(CharKindAt, CountsLeadBytesBackwards) {
       {kHyo, 2, CharKind::Trail},
       {std::string("\x81\x81\x81", 3), 3, CharKind::Lead},  // after two whole characters' worth of leads
       {std::string("\x81\x81\x81", 3), 2, CharKind::Trail},
-      {"\x81<", 2, CharKind::Trail},  // malformed text: an ASCII byte after a lead is a trail
-      {std::string("\x81\0\x81", 3), 2, CharKind::Single},  // NUL is always single
-      {std::string("\x81\0\x81", 3), 3, CharKind::Lead},
+      {"\x81\x3C", 2, CharKind::Trail},  // malformed text: an ASCII byte after a lead is a trail
+      {std::string("\x81\x00\x81", 3), 2, CharKind::Single},  // NUL is always single
+      {std::string("\x81\x00\x81", 3), 3, CharKind::Lead},
       {"a\x95\x5C\x95", 4, CharKind::Lead},
   };
   for (const Case& c : cases) {
@@ -114,8 +114,8 @@ TEST(Find, ByteSearchAndCharacterStartSearchDiffer) {
       {"abcd", "abc", 0, 0},
       {"c", std::string("ab\0c", 4), 4, 0},  // nothing after a NUL for the character search
       {std::string("\0", 1), std::string("a\0", 2), 2, 0},
-      {"<TITLE>", "\x81<TITLE><TITLE>", 2, 9},
-      {"@", "\x81\x81\x81@", 4, 0},
+      {"<TITLE>", "\x81\x3CTITLE><TITLE>", 2, 9},
+      {"@", "\x81\x81\x81\x40", 4, 0},
       {"@", "\x81\x81@", 3, 3},
   };
   for (const Case& c : cases) {
@@ -135,7 +135,7 @@ TEST(ReplaceAllNoCase, ReplacesEveryOccurrenceLeftToRight) {
       {"aaa", "aa", "b", "ba"},
       {"SRC=\"SKIMDEX.HTML\" x=\"skimdex.html\"", "=\"skimdex.html", "=\"file:///C:\\a.html",
        "SRC=\"file:///C:\\a.html\" x=\"file:///C:\\a.html\""},
-      {"\x81=\"x=\"x", "=\"x", "#", "\x81=\"x#"},  // an occurrence on a trail byte is not one
+      {"\x81\x3D\"x=\"x", "=\"x", "#", "\x81\x3D\"x#"},  // an occurrence on a trail byte is not one
       {std::string("ab\0ab", 5), "ab", "X", std::string("X\0ab", 4)},
       {"ab", "ab", "", ""},
   };

@@ -45,16 +45,20 @@ TEST(TextReader, LineEndsBlanksAndCtrlZ) {
       {"A\r\r\nB", {"A", "B"}},
       {"\r\n\tA \t\r\n", {"A \t"}},  // leading blanks vanish, trailing ones stay
       {"A\r\n\n B", {"A", "B"}},
-      {"\0\x01\x1F A"s, {"A"}},  // every control byte but Ctrl-Z is a blank
+      {"\x00\x01\x1F A"s, {"A"}},  // every control byte but Ctrl-Z is a blank
       {"A\0B\r\n"s, {"A\0B"s}},
       {"A\x1Az", {"A"}},
-      {"A\r\x1A\nB", {"A"}},
+      {"A\r\x1A\n"
+       "B",
+       {"A"}},
       {"\x1Az", {}},
       {" \x1Az", {}},
       {"", {}},
       {" \t\r\n", {}},
       {"\x7F\r\n", {"\x7F"}},
-      {"\x95\x5C\r\n\xA0x", {"\x95\x5C", "\xA0x"}},  // 表 and bytes above 0x7F are not blanks
+      {"\x95\x5C\r\n"
+       "\xA0x",
+       {"\x95\x5C", "\xA0x"}},  // 表 and bytes above 0x7F are not blanks
       {std::string(300, 'a') + "\r\nB", {std::string(300, 'a'), "B"}},
       {std::string(127, 'a') + "\r\nB",
        {std::string(127, 'a'), "B"}},  // CR ends a buffer, LF starts the next
@@ -132,8 +136,13 @@ TEST(TextReader, LineOfSeveralMegabytesComesWhole) {
 TEST(TextReader, EveryTruncatedPrefixReadsAsTheStartOfTheWhole) {
   const std::string inputs[] = {
       "<html>\r\n<head>\r\n  <title>Page</title>\r\n</head>\r\n",
-      "a\rb\nc\r\n\r\n\t d\x1A\x65",
-      std::string(126, 'p') + "\r\n" + std::string(130, 'q') + "\r\r\n \x01z",
+      "a\rb\n"
+      "c\r\n"
+      "\r\n"
+      "\t d\x1A\x65",
+      std::string(126, 'p') + "\r\n" + std::string(130, 'q') +
+          "\r\r\n"
+          " \x01z",
   };
   for (const std::string& input : inputs) {
     const Lines whole = ReadSkippingBlanks(input);
