@@ -2,8 +2,8 @@
 
 #include <climits>
 
+#include "index/listing_rows.h"
 #include "index/title.h"
-#include "index/title_scan.h"
 #include "text/cp932.h"
 #include "text/directory.h"
 #include "text/text_file.h"
@@ -12,7 +12,6 @@ namespace skimdex {
 namespace {
 
 constexpr char kEndMarker[] = "0";
-constexpr char kFullWidthSpace[] = "\x81\x40";
 
 const char* const kHead[] = {
     "<HTML>",
@@ -29,20 +28,6 @@ void WriteLine(TextFile& file, const std::string& line) {
   WriteText(file, line);
   WriteLineEnd(file);
   CheckIo();
-}
-
-std::string Indent(int depth) {
-  std::string indent;
-  for (int i = 0; i < depth; ++i) indent += kFullWidthSpace;
-  return indent;
-}
-
-std::string FolderRow(const std::string& indent, const std::string& path) {
-  return "<TR><TD NOWRAP><FONT SIZE=\"+1\">" + indent + PageFileName(path) + "</FONT></TD></TR>";
-}
-
-std::string PageRow(const std::string& indent, const std::string& path, const std::string& title) {
-  return "<TR><TD NOWRAP>" + indent + "<A HREF=\"file:///" + path + "\">" + title + "</A></TD></TR>";
 }
 
 // The listing file is closed while a title is read, so everything written so far is on disk.
@@ -98,12 +83,11 @@ void WriteListingPage(const std::string& name, const TStringList& list, const st
     if (list[i] == kEndMarker) continue;
     const ScanEntry entry = SplitScanEntry(list[i], scan_folder);
     WriteLine(listing, "<TABLE>");
-    const std::string indent = Indent(entry.depth);
     if (IsExistingFolder(entry.path)) {
-      WriteLine(listing, FolderRow(indent, entry.path));
+      WriteLine(listing, FolderRow(entry.depth, entry.path));
     } else {
       const std::string title = ReadTitleWithListingClosed(listing, listing_name, entry.path);
-      WriteLine(listing, PageRow(indent, entry.path, title));
+      WriteLine(listing, PageRow(entry.depth, entry.path, title));
     }
     progress.SetPosition(i);
     WriteLine(listing, "</TABLE>");

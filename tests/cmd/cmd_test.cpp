@@ -166,6 +166,14 @@ TEST_F(SkimdexCmd, WritesBothPagesByteForByte) {
   EXPECT_EQ(ReadWholeFile(out + "\\Localindex_sub.html"), Expected("tree.listing.html", tree, out));
 }
 
+TEST_F(SkimdexCmd, TitleMarkupShowsAsText) {
+  temp.File("tree\\x.html", "<title></A><SCRIPT>alert(1)</SCRIPT></title>");
+  EXPECT_EQ(Run({"--yes", tree, "Localindex.html"}).status, 0u);
+  EXPECT_NE(ReadWholeFile(out + "\\Localindex_sub.html")
+                .find("\\x.html\">&lt;/A&gt;&lt;SCRIPT&gt;alert(1)&lt;/SCRIPT&gt;</A></TD></TR>\r\n"),
+            std::string::npos);
+}
+
 TEST_F(SkimdexCmd, MissingTemplateIsReportedBeforeAnyQuestion) {
   const std::string program = ProgramCopy(nullptr);
   const std::string output = temp.File("out\\Localindex.html", "old");

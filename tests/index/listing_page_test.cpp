@@ -108,7 +108,7 @@ TEST_F(WriteListingPageTest, RowsFollowTheFileSystemAtWritingTime) {
 
   EXPECT_EQ(Write(list), kHead + PageTable(1, tree + "\\gone", "") +
                              PageTable(2, tree + "\\gone\\p.html", "") + FolderTable(1, "kept") +
-                             PageTable(2, tree + "\\kept\\q.html", "Q & \"R\" <b>") + kFoot);
+                             PageTable(2, tree + "\\kept\\q.html", "Q & \"R\" &lt;b&gt;") + kFoot);
 }
 
 TEST_F(WriteListingPageTest, DeepEntriesAndJapaneseCaptions) {
