@@ -1,6 +1,7 @@
 // Runs the real SkimdexCmd.exe on trees built here and compares what it leaves with expected files.
 #include <gtest/gtest.h>
 
+#include "support/samples.h"
 #include "support/temp_folder.h"
 #include "support/test_guard.h"
 #include "text/cp932.h"
@@ -82,26 +83,11 @@ std::string Expected(const std::string& name, const std::string& root, const std
   return Replaced(Replaced(text, "{ROOT}", root), "{OUT}", out);
 }
 
-// "Skimdex-I/O Error" and "フォルダが存在しないか、書き込み禁止になってます"
-const std::string kWriteFailedBox =
-    "Skimdex-I/O Error\r\n"
-    "\x83\x74\x83\x48\x83\x8B\x83\x5F\x82\xAA\x91\xB6\x8D\xDD\x82\xB5\x82\xC8\x82\xA2\x82\xA9\x81\x41\x8F\x91\x82\xAB\x8D\x9E\x82\xDD\x8B\xD6\x8E\x7E\x82\xC9\x82\xC8\x82\xC1\x82\xC4\x82\xDC\x82\xB7\r\n";
-// "Skimdex-再インストールして下さい。" and "Skimdex.datがありません。" CR LF "再インストールして下さい。"
-const std::string kReinstall =
-    "\x8D\xC4\x83\x43\x83\x93\x83\x58\x83\x67\x81\x5B\x83\x8B\x82\xB5\x82\xC4\x89\xBA\x82\xB3\x82\xA2\x81\x42";
-const std::string kTemplateMissingBox =
-    "Skimdex-" + kReinstall +
-    "\r\n"
-    "Skimdex.dat\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81\x42\r\n" +
-    kReinstall + "\r\n";
-// "Skimdex-上書きしますか？", "同じ名前のファイル(" name ")が存在します。" CR LF "上書きしますか？"
-std::string OverwriteBox(const std::string& name) {
-  const std::string question = "\x8F\xE3\x8F\x91\x82\xAB\x82\xB5\x82\xDC\x82\xB7\x82\xA9\x81\x48";
-  return "Skimdex-" + question +
-         "\r\n"
-         "\x93\xAF\x82\xB6\x96\xBC\x91\x4F\x82\xCC\x83\x74\x83\x40\x83\x43\x83\x8B(" +
-         name + ")\x82\xAA\x91\xB6\x8D\xDD\x82\xB5\x82\xDC\x82\xB7\x81\x42\r\n" + question + "\r\n";
-}
+// A message box as SkimdexCmd prints it on standard error.
+std::string Printed(const testing::Box& box) { return box.title + "\r\n" + box.text + "\r\n"; }
+const std::string kWriteFailedBox = Printed(testing::kWriteFailedBox);
+const std::string kTemplateMissingBox = Printed(testing::kTemplateMissingBox);
+std::string OverwriteBox(const std::string& name) { return Printed(testing::OverwriteBox(name)); }
 
 class SkimdexCmd : public ::testing::Test {
  protected:
@@ -127,7 +113,8 @@ class SkimdexCmd : public ::testing::Test {
 // The tree of the byte-for-byte run: nested and pruned folders, the three encodings, a hidden folder
 // named like a page, Japanese names whose second byte is "\\", a page with LF line ends.
 void BuildTree(const TempFolder& temp) {
-  const std::string hyo = "\x95\x5C", so = "\x83\x5C";  // 表, ソ
+  const std::string& hyo = testing::kHyo;
+  const std::string& so = testing::kSo;
   temp.File("tree\\index.html",
             "<HTML>\r\n"
             "<HEAD><TITLE>\x83\x67\x83\x62\x83\x76</TITLE></HEAD>\r\n");  // トップ

@@ -5,6 +5,7 @@
 #include "index/recording_progress.h"
 #include "index/walk.h"
 #include "settings/settings.h"
+#include "support/samples.h"
 #include "support/temp_folder.h"
 #include "text/text_file.h"
 
@@ -112,7 +113,7 @@ TEST_F(WriteListingPageTest, RowsFollowTheFileSystemAtWritingTime) {
 }
 
 TEST_F(WriteListingPageTest, DeepEntriesAndJapaneseCaptions) {
-  const std::string hyo = "\x95\x5C";  // 表
+  const std::string& hyo = testing::kHyo;
   const std::string folder = temp.Folder(hyo);
   temp.File(hyo + "\\a.txt");
   Current_path = temp.Path();

@@ -7,6 +7,7 @@
 
 #include "index/recording_progress.h"
 #include "settings/settings.h"
+#include "support/samples.h"
 #include "support/temp_folder.h"
 
 namespace skimdex {
@@ -136,7 +137,8 @@ TEST(ScanFolder, ExtensionsAndSortingIgnoreCase) {
 
 TEST(ScanFolder, JapaneseNamesKeepTheirBytes) {
   TempFolder temp;
-  const std::string hyo = "\x95\x5C", so = "\x83\x5C";  // 表, ソ
+  const std::string& hyo = testing::kHyo;
+  const std::string& so = testing::kSo;
   temp.Folder(hyo);
   temp.File(hyo + "\\" + so + ".html");
   temp.File(so + ".txt");

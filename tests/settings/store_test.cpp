@@ -14,6 +14,7 @@
 
 #include "settings/reg_ini_file.h"
 #include "settings/settings.h"
+#include "support/samples.h"
 #include "support/test_guard.h"
 #include "text/directory.h"
 
@@ -30,7 +31,7 @@ const std::string kWasNotSet =
 // キー Config の作成に失敗しました
 const std::string kConfigNotCreated =
     "\x83\x4C\x81\x5B Config \x82\xCC\x8D\xEC\x90\xAC\x82\xC9\x8E\xB8\x94\x73\x82\xB5\x82\xDC\x82\xB5\x82\xBD";
-const std::string kHyo = "\x95\x5C";  // 表
+using testing::kHyo;
 const std::vector<std::string> kDefaultPlacement = {"top 20", "left 20", "width 215", "height 252"};
 
 // A value as the registry holds it: the data bytes, any terminating NUL included.

@@ -19,10 +19,10 @@ inline bool InProjectTestPrefix() {
 // First statement of a test that changes the user's registry or drives the program's windows: on a
 // developer's own Windows it skips, so their settings survive. ctest reports such a test as skipped,
 // and the test script fails on any skip, so a misfiring guard cannot pass for a green run.
-#define SKIMDEX_REQUIRE_TEST_PREFIX()                                                  \
-  do {                                                                                 \
-    if (!::skimdex::testing::InProjectTestPrefix()) {                                  \
-      std::fputs("SKIMDEX-SKIPPED: not in the project's test prefix\n", stderr);       \
+#define SKIMDEX_REQUIRE_TEST_PREFIX()                                                 \
+  do {                                                                                \
+    if (!::skimdex::testing::InProjectTestPrefix()) {                                 \
+      std::fputs("SKIMDEX-SKIPPED: not in the project's test prefix\n", stderr);      \
       GTEST_SKIP() << "not in the project's test prefix (SKIMDEX_TEST_PREFIX unset)"; \
-    }                                                                                  \
+    }                                                                                 \
   } while (false)

@@ -4,6 +4,7 @@
 
 #include <map>
 
+#include "support/samples.h"
 #include "support/temp_folder.h"
 #include "text/cp932.h"
 
@@ -104,7 +105,8 @@ TEST(ExistenceTests, FilesFoldersPatternsAndTimeStamps) {
 
 TEST(JapaneseNames, TrailByteBackslashIsNeverASeparator) {
   TempFolder temp;
-  const std::string hyo = "\x95\x5C", so = "\x83\x5C";  // 表, ソ
+  const std::string& hyo = testing::kHyo;
+  const std::string& so = testing::kSo;
   const std::string folder = temp.Folder(hyo);
   const std::string page = temp.File(hyo + "\\" + so + ".html", "x");
   temp.Folder(so);
