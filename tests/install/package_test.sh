@@ -1,60 +1,58 @@
 #!/usr/bin/env bash
-# Packages the build, then, in a Wine prefix of its own and with no display: runs SkimdexCmd.exe from
-# the zip unpacked below a Japanese folder name; installs silently into Program Files and into a folder
-# whose names hold 表 and ソ (their second byte is "\"), checks files, shortcuts and the uninstall entry,
-# indexes the sample pages with the installed SkimdexCmd.exe, uninstalls silently and checks that only
-# the settings key is left. Usage: package_test.sh BUILD_DIR SOURCE_DIR
+# Packages the build; then, in a Wine prefix of its own and with no display, runs the zip's SkimdexCmd.exe
+# and installs, checks, runs and uninstalls the setup twice: into Program Files, and into a folder whose
+# names hold 表 and ソ (their second byte is "\"). Usage: package_test.sh BUILD_DIR SOURCE_DIR
 set -uo pipefail
-build="$1" samples="$2/samples/pages" work="$1/package-test" failed=0
+build="$1" work="$1/package-test" failed=0
+prefix="$work/prefix" unzipped="$work/展開表示" drive="$work/prefix/drive_c"
 check() { if "${@:2}"; then echo "PASS: $1"; else echo "FAIL: $1"; failed=1; fi; }
 config() { sed -n "s/^set($1 \"\(.*\)\")$/\1/p" "$build/CPackConfig.cmake"; }
 SKIMDEX_BUILD="$build" source "$2/scripts/wine-env.sh"
 unset DISPLAY
-export WINEPREFIX="$work/prefix" WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
+export WINEPREFIX="$prefix" WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
 trap 'wineserver -k 2>/dev/null' EXIT
-unzipped="$work/展開表示" version="$(config CPACK_PACKAGE_VERSION)" drive="$work/prefix/drive_c"
+version="$(config CPACK_PACKAGE_VERSION)"
 rm -rf "$work" && mkdir -p "$unzipped" && { wineboot -i && wineserver -w; } >/dev/null 2>&1
 cpack --config "$build/CPackConfig.cmake" -B "$work" >/dev/null || { echo "FAIL: cpack"; exit 1; }
 (cd "$unzipped" && cmake -E tar xf "$work/Skimdex-$version-win64.zip")
 mapfile -t packaged < <(ls "$unzipped/Skimdex")
-cp -r "$samples" "$drive/pages"
+cp -r "$2/samples/pages" "$drive/pages"
 
 same_as_built() { for f in "${packaged[@]}"; do cmp -s "$1/$f" "$build/bin/$f" || return 1; done; }
 zip_as_built() { [ "$(ls "$unzipped")" = Skimdex ] && same_as_built "$unzipped/Skimdex"; }
-indexes() {  # Windows folder of SkimdexCmd.exe
+indexes() {  # Windows folder of SkimdexCmd.exe, which must find the template beside itself
   rm -f "$drive"/out*.html
-  wine "$1\\SkimdexCmd.exe" --yes --depth 3 'C:\pages' 'C:\out.html' >/dev/null 2>&1 &&
-    grep -q 'notes\.txt' "$drive/out_sub.html"
+  wine "$1\\SkimdexCmd.exe" --yes 'C:\pages' 'C:\out.html' &>/dev/null && grep -q notes "$drive/out_sub.html"
 }
-installed_as_packaged() {  # Linux folder
+installed() {  # Linux folder
   [ "$(ls "$1")" = "$(printf '%s\n' "${packaged[@]}" Uninstall.exe | sort)" ] && same_as_built "$1"
 }
 shortcuts_lead_into() {  # Windows and Linux folder: a shortcut to each of these files that was packaged
-  local menu="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Skimdex" pair link
+  local pair link target
   for pair in "Skimdex.lnk:Skimdex.exe" "Skimdex ヘルプ.lnk:Skimdex.hlp"; do
-    link="$menu/${pair%%:*}"
-    if [ -e "$2/${pair#*:}" ]; then  # Wine stores the target path in the code page
-      LC_ALL=C grep -qaF "$(printf '%s' "$1\\${pair#*:}" | iconv -t CP932)" "$link" || return 1
+    link="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Skimdex/${pair%%:*}" target="${pair#*:}"
+    if [ -e "$2/$target" ]; then  # Wine's shortcut holds the target's path in the code page
+      LC_ALL=C grep -qaF "$(printf '%s' "$1\\$target" | iconv -t CP932)" "$link" || return 1
     elif [ -e "$link" ]; then return 1; fi
   done
 }
 entry_lists() {  # Windows and Linux folder
-  local kb=$(($(cat "$2"/* | wc -c) / 1024)) line
-  local entry="$(wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Skimdex' |
+  local entry line size="$(printf '0x%x' $(($(cat "$2"/* | wc -c) / 1024)))"
+  entry="$(wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Skimdex' |
     iconv -f CP932 -t UTF-8 | sed -E 's/\r$//; s/^ {4}//; s/ {4}/|/g')"
-  for line in "DisplayName|REG_SZ|Skimdex" "DisplayVersion|REG_SZ|$version" "DisplayIcon|REG_SZ|$1\\Skimdex.exe,0" \
-    "Publisher|REG_SZ|$(config CPACK_PACKAGE_VENDOR)" "UninstallString|REG_SZ|\"$1\\Uninstall.exe\"" \
-    "EstimatedSize|REG_DWORD|$(printf '0x%x' "$kb")"; do
+  for line in "DisplayName|REG_SZ|Skimdex" "DisplayVersion|REG_SZ|$version" "EstimatedSize|REG_DWORD|$size" \
+    "Publisher|REG_SZ|$(config CPACK_PACKAGE_VENDOR)" "DisplayIcon|REG_SZ|$1\\Skimdex.exe,0" \
+    "UninstallString|REG_SZ|\"$1\\Uninstall.exe\""; do
     grep -qxF "$line" <<<"$entry" || { echo "missing: $line"; return 1; }
   done
 }
 only_settings_left() {  # Linux folder
-  [ ! -e "$1" ] && [ -z "$(find "$drive" -iname '*skimdex*')" ] && ! grep -qi skimdex "$WINEPREFIX/system.reg" &&
-    grep -qF '[Software\\Larkmoor\\Skimdex\\Config]' "$WINEPREFIX/user.reg"
+  [ ! -e "$1" ] && [ -z "$(find "$drive" -iname '*skimdex*')" ] && ! grep -qi skimdex "$prefix/system.reg" &&
+    grep -qF '[Software\\Larkmoor\\Skimdex\\Config]' "$prefix/user.reg"
 }
 cycle() {  # Windows folder, Linux folder, installer options
   wine "$work/Skimdex-$version-setup.exe" /S "${@:3}"
-  check "files installed in $1" installed_as_packaged "$2"
+  check "files installed in $1" installed "$2"
   check "shortcuts into $1" shortcuts_lead_into "$1" "$2"
   check "uninstall entry for $1" entry_lists "$1" "$2"
   check "SkimdexCmd.exe indexes from $1" indexes "$1"
