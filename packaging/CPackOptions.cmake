@@ -1,0 +1,8 @@
+# Read by cpack once per generator: the zip unpacks to a plain Skimdex folder, whatever its own name.
+if(CPACK_GENERATOR STREQUAL "ZIP")
+  set(CPACK_PACKAGE_FILE_NAME "${CPACK_PACKAGE_NAME}-${CPACK_PACKAGE_VERSION}-win64")
+  set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+  set(CPACK_PACKAGING_INSTALL_PREFIX "/${CPACK_PACKAGE_NAME}")
+elseif(CPACK_GENERATOR STREQUAL "NSIS")
+  set(CPACK_PACKAGE_FILE_NAME "${CPACK_PACKAGE_NAME}-${CPACK_PACKAGE_VERSION}-setup")
+endif()
