@@ -1,7 +1,6 @@
 #include "index/title.h"
 
 #include "index/title_scan.h"
-#include "sjisconv/sjisconv.h"
 #include "text/directory.h"
 #include "text/text_file.h"
 
@@ -27,10 +26,10 @@ std::string GetPageTitle(const std::string& path) {
   AssignText(page, path);
   OpenTextForReading(page);
   TextFileLines lines(page);
-  const std::string title = ScanPageTitle(lines, PageFileName(path));
+  const ScannedTitle title = ScanPageTitle(lines, PageFileName(path));
   CloseText(page);
   TakeIoError();  // nobody checks after reading a title: a failure here must not surface later
-  return TAutoSjisConv().ConvertToSjis(title);
+  return PageCaption(title);
 }
 
 }  // namespace skimdex

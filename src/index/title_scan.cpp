@@ -1,8 +1,12 @@
 #include "index/title_scan.h"
 
+#include <algorithm>
 #include <exception>
+#include <string_view>
 
+#include "sjisconv/sjisconv.h"
 #include "text/cp932.h"
+#include "text/unicode.h"
 
 namespace skimdex {
 namespace {
@@ -11,26 +15,72 @@ constexpr char kOpenTag[] = "<TITLE>";
 constexpr std::size_t kOpenTagLength = sizeof kOpenTag - 1;
 constexpr char kCloseTag[] = "</TITLE>";
 constexpr char kCommentMark[] = "<!-";
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kCharset = "CHARSET";
 
 // Position of the closing tag in `text`, any case, or 0. Each line is upper-cased once.
 std::size_t CloseTagIn(const std::string& text) { return FindBytes(kCloseTag, AsciiUpper(text)); }
 
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// A byte that may go on in a charset name, in an upper-cased line.
+bool IsNameByte(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || c == '-' || c == '_'; }
+
+// Whether "charset" ending at `at` in the upper-cased line goes on with blanks, "=", blanks, an
+// optional quote and a UTF-8 name that no further name byte extends ("utf-8x" is another name).
+bool NamesUtf8At(std::string_view upper, std::size_t at) {
+  const auto skip_blanks = [&] {
+    while (at < upper.size() && IsBlank(upper[at])) ++at;
+  };
+  skip_blanks();
+  if (at == upper.size() || upper[at] != '=') return false;
+  ++at;
+  skip_blanks();
+  if (at < upper.size() && (upper[at] == '"' || upper[at] == '\'')) ++at;
+  for (const std::string_view name : {"UTF-8", "UTF8"}) {
+    const std::size_t end = at + name.size();
+    if (upper.substr(at, name.size()) == name) return end == upper.size() || !IsNameByte(upper[end]);
+  }
+  return false;
+}
+
+// Both `<meta charset="utf-8">` and the http-equiv form `content="text/html; charset=utf-8"`.
+bool DeclaresUtf8(std::string_view upper) {
+  for (std::size_t at = upper.find(kCharset); at != std::string_view::npos;
+       at = upper.find(kCharset, at + 1)) {
+    if (NamesUtf8At(upper, at + kCharset.size())) return true;
+  }
+  return false;
+}
+
+// Position of the opening tag in the upper-cased line, or 0; the search ends at the first NUL. In
+// UTF-8 it goes byte by byte: no ASCII byte stands inside a character there, while the code page 932
+// boundary rule could take a character's last byte for a lead byte and skip the tag after it.
+std::size_t OpenTagIn(const std::string& upper, bool utf8) {
+  if (!utf8) return FindAtCharStart(kOpenTag, upper);
+  return FindBytes(kOpenTag, upper.substr(0, upper.find('\0')));
+}
+
 // Sets `title` from the first line with an opening tag: up to a closing tag on that line, else the
-// rest of the line plus what precedes the first closing tag on a later line.
-void ReadTitle(LineSource& lines, std::string& title) {
-  while (!lines.AtEndSkippingBlanks()) {
+// rest of the line plus what precedes the first closing tag on a later line. A byte order mark
+// counts at the start of the first line, after any blanks the reader passed over.
+void ReadTitle(LineSource& lines, ScannedTitle& title) {
+  bool utf8 = false;
+  for (bool first_line = true; !lines.AtEndSkippingBlanks(); first_line = false) {
     const std::string line = lines.ReadTextLine();
-    const std::size_t open = FindAtCharStart(kOpenTag, AsciiUpper(line));
+    const std::string upper = AsciiUpper(line);
+    utf8 = utf8 || (first_line && line.starts_with(kByteOrderMark)) || DeclaresUtf8(upper);
+    const std::size_t open = OpenTagIn(upper, utf8);
     if (open == 0) continue;
-    title = line.substr(open - 1 + kOpenTagLength);
-    if (const std::size_t close = CloseTagIn(title); close != 0) {
-      title.resize(close - 1);
+    title = {line.substr(open - 1 + kOpenTagLength), utf8};
+    if (const std::size_t close = CloseTagIn(title.text); close != 0) {
+      title.text.resize(close - 1);
       return;
     }
     while (!lines.AtEndSkippingBlanks()) {
       const std::string next = lines.ReadTextLine();
       if (const std::size_t close = CloseTagIn(next); close != 0) {
-        title.append(next, 0, close - 1);
+        title.text.append(next, 0, close - 1);
         return;
       }
     }
@@ -38,18 +88,32 @@ void ReadTitle(LineSource& lines, std::string& title) {
   }
 }
 
+bool HasHighByte(std::string_view text) {
+  return std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) > 0x7F; });
+}
+
 }  // namespace
 
 std::string PageFileName(const std::string& path) { return path.substr(LastSeparatorIndex("\\", path)); }
 
-std::string ScanPageTitle(LineSource& lines, const std::string& file_name) {
-  std::string title = file_name;
+ScannedTitle ScanPageTitle(LineSource& lines, const std::string& file_name) {
+  ScannedTitle title{file_name};
   try {
     ReadTitle(lines, title);
   } catch (const std::exception&) {
     return title;  // e.g. memory for a huge line: the caption is what was read before
   }
-  return title.empty() || FindBytes(kCommentMark, title) != 0 ? file_name : title;
+  if (title.text.empty() || FindBytes(kCommentMark, title.text) != 0) return {file_name};
+  return title;
+}
+
+// ASCII-only titles may still be 7-bit JIS, and a page that declares UTF-8 may be written in another
+// code: those go through the converter as on any other page.
+std::string PageCaption(const ScannedTitle& title) {
+  if (title.utf8 && HasHighByte(title.text) && title.text.find('\0') == std::string::npos) {
+    if (const auto characters = DecodeUtf8(title.text)) return Cp932WithReferences(*characters);
+  }
+  return TAutoSjisConv().ConvertToSjis(title.text);
 }
 
 }  // namespace skimdex

@@ -161,6 +161,24 @@ TEST_F(SkimdexCmd, TitleMarkupShowsAsText) {
             std::string::npos);
 }
 
+// 日表 from a declaration; 〜 and an emoji, which code page 932 lacks; ｱ～ after a byte order mark.
+TEST_F(SkimdexCmd, Utf8PagesGetCodePage932Captions) {
+  temp.File("tree\\html5.html",
+            "<!DOCTYPE html>\n"
+            "<meta charset=\"utf-8\">\n"
+            "<title>\xE6\x97\xA5\xE8\xA1\xA8</title>");
+  temp.File("tree\\xhtml.htm",
+            "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=UTF-8\" />\r\n"
+            "<title>\xE3\x80\x9C\xF0\x9F\x98\x80</title>");
+  temp.File("tree\\bom.html", "\xEF\xBB\xBF<title>\xEF\xBD\xB1\xEF\xBD\x9E\x3C/title>");
+  EXPECT_EQ(Run({"--yes", tree, "Localindex.html"}).status, 0u);
+  const std::string listing = ReadWholeFile(out + "\\Localindex_sub.html");
+  for (const char* row : {"bom.html\">\xB1\x81\x60</A>", "html5.html\">\x93\xFA\x95\x5C</A>",
+                          "xhtml.htm\">&#12316;&#128512;</A>"}) {
+    EXPECT_NE(listing.find(row), std::string::npos) << row;
+  }
+}
+
 TEST_F(SkimdexCmd, MissingTemplateIsReportedBeforeAnyQuestion) {
   const std::string program = ProgramCopy(nullptr);
   const std::string output = temp.File("out\\Localindex.html", "old");

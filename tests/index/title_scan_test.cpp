@@ -5,6 +5,7 @@
 #include <new>
 #include <vector>
 
+#include "sjisconv/sjisconv.h"
 #include "text/cp932.h"
 
 namespace skimdex {
@@ -14,11 +15,12 @@ using namespace std::string_literals;
 
 constexpr char kName[] = "page.html";
 
-std::string Scan(std::string_view page, std::size_t chunk = SIZE_MAX) {
+ScannedTitle ScanTitle(std::string_view page, std::size_t chunk = SIZE_MAX) {
   MemoryByteSource source(page, chunk);
   TextReader reader(source);
   return ScanPageTitle(reader, kName);
 }
+std::string Scan(std::string_view page, std::size_t chunk = SIZE_MAX) { return ScanTitle(page, chunk).text; }
 
 TEST(ScanPageTitle, TitleOrFileName) {
   const struct {
@@ -61,6 +63,64 @@ TEST(ScanPageTitle, TitleOrFileName) {
   }
 }
 
+// The tag after "\xE3\x81\x82" (あ) is found only when the page is read as UTF-8, byte by byte: 0x82 is a
+// lead byte in code page 932.
+TEST(ScanPageTitle, Utf8FromTheMarkOrADeclarationUpToTheTitlesLine) {
+  const std::string tag_after_a = "\xE3\x81\x82\x3Ctitle>T</title>";
+  for (const std::string before :
+       {"<meta charset=\"utf-8\">\r\n", "<META CHARSET=UTF8>", "\xEF\xBB\xBF",
+        "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=Utf-8\" />\r\n",
+        "a charset=x-sjis Charset \t= \t\"utf-8\r\n"}) {
+    EXPECT_EQ(Scan(before + tag_after_a), "T") << before;
+  }
+  EXPECT_EQ(Scan(tag_after_a + "<meta charset='utf-8'>"), "T");  // the line is checked before the search
+  // Near misses; and the byte-wise search too ends at a NUL.
+  for (const std::string& before :
+       {"<p>\r\n"
+        "\xEF\xBB\xBF"s,
+        "charset=utf-8x\r\n"s, "charset=utf-16\r\n"s, "charset: utf-8\r\n"s, "charset=utf-8\0"s}) {
+    EXPECT_EQ(Scan(before + tag_after_a), kName) << ::testing::PrintToString(before);
+  }
+  // Lines after the opening tag's line do not count.
+  EXPECT_FALSE(ScanTitle("<title>\xE3\x81\x82\x3C/title>\r\n"
+                         "<meta charset=utf-8>")
+                   .utf8);
+  EXPECT_FALSE(ScanTitle("<title>A\r\n"
+                         "<meta charset=utf-8>\xE3\x81\x82\x3C/title>")
+                   .utf8);
+}
+
+// The table runs on Windows and natively, so the system's code page 932 and glibc's iconv must agree.
+TEST(PageCaption, Utf8InCodePage932WithReferences) {
+  const struct {
+    std::string title, caption;
+  } cases[] = {
+      {"\xE3\x81\x82\xE6\x97\xA5\xE6\x9C\xAC", "\x82\xA0\x93\xFA\x96\x7B"},  // あ日本
+      {"\xE8\xA1\xA8\xE3\x82\xBD", "\x95\x5C\x83\x5C"},                      // 表ソ, second bytes "\\"
+      {"\xEF\xBD\xB1 A&amp;", "\xB1 A&amp;"},                                // ｱ, and ASCII as it is
+      {"\xEF\xBD\x9E\xE3\x80\x9C", "\x81\x60&#12316;"},                      // ～ has a form, 〜 a best fit
+      {"\xC2\xA5\xF0\x9F\x98\x80\xF4\x8F\xBF\xBF", "&#165;&#128512;&#1114111;"},  // ¥, emoji, the last
+      // Either side of a best fit: ∥‖－− and ￢¬‾�
+      {"\xE2\x88\xA5\xE2\x80\x96\xEF\xBC\x8D\xE2\x88\x92", "\x81\x61&#8214;\x81\x7C&#8722;"},
+      {"\xEF\xBF\xA2\xC2\xAC\xE2\x80\xBE\xEF\xBF\xBD", "\x81\xCA&#172;&#8254;&#65533;"},
+      // Characters with two forms, a user-defined one, lone bytes: ≒ⅰ纊, U+E000, U+0080, U+F8F0
+      {"\xE2\x89\x92\xE2\x85\xB0\xE7\xBA\x8A\xEE\x80\x80\xC2\x80\xEF\xA3\xB0",
+       "\x81\xE0\xFA\x40\xFA\x5C\xF0\x40\x80\xA0"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(PageCaption({c.title, true}), c.caption) << c.title;
+}
+
+// 7-bit only (JIS), a NUL, Shift_JIS after all; overlong twice, a surrogate, past U+10FFFF, cut short.
+TEST(PageCaption, OtherTitlesGoThroughTheConverter) {
+  for (const std::string& title :
+       {"\x1B$BF|K\\\x1B(B"s, "\xE3\x81\x82\x00"s, "\x93\xFA\x96\x7B"s, "\xC0\xAF"s, "\xE0\x80\xAF"s,
+        "\xED\xA0\x80"s, "\xF4\x90\x80\x80"s, "\xE3\x81"s}) {
+    EXPECT_EQ(PageCaption({title, true}), TAutoSjisConv().ConvertToSjis(title))
+        << ::testing::PrintToString(title);
+  }
+  EXPECT_EQ(PageCaption({"\xE3\x81\x82", false}), TAutoSjisConv().ConvertToSjis("\xE3\x81\x82"));
+}
+
 TEST(PageFileName, AfterTheLastWholeBackslash) {
   const struct {
     std::string path, name;
@@ -92,9 +152,9 @@ class ThrowingLines final : public LineSource {
 
 TEST(ScanPageTitle, FailureKeepsTheTitleCollectedSoFar) {
   ThrowingLines cut_after_opening({"<p>", "<title>Annual"});
-  EXPECT_EQ(ScanPageTitle(cut_after_opening, kName), "Annual");
+  EXPECT_EQ(ScanPageTitle(cut_after_opening, kName).text, "Annual");
   ThrowingLines cut_before_any({"<p>"});
-  EXPECT_EQ(ScanPageTitle(cut_before_any, kName), kName);
+  EXPECT_EQ(ScanPageTitle(cut_before_any, kName).text, kName);
 }
 
 // Every cut of a page yields a usable caption, the same in any read pieces, and the whole title once

@@ -1,0 +1,42 @@
+#include <windows.h>
+
+#include <algorithm>
+
+#include "text/unicode.h"
+
+namespace skimdex {
+namespace {
+
+constexpr UINT kCodePage932 = 932;
+
+// `c` in UTF-16: one unit, or a surrogate pair above U+FFFF. Returns the number of units.
+int ToUtf16(char32_t c, wchar_t (&units)[2]) {
+  if (c < 0x10000) {
+    units[0] = static_cast<wchar_t>(c);
+    return 1;
+  }
+  units[0] = static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10));
+  units[1] = static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+  return 2;
+}
+
+}  // namespace
+
+std::string Cp932FormOf(char32_t c) {
+  wchar_t units[2];
+  const int unit_count = ToUtf16(c, units);
+  char bytes[8];
+  BOOL used_default = FALSE;
+  const int byte_count = WideCharToMultiByte(kCodePage932, WC_NO_BEST_FIT_CHARS, units, unit_count, bytes,
+                                             sizeof bytes, nullptr, &used_default);
+  if (byte_count <= 0 || used_default) return {};
+  // An exact form reads back as the same character, whatever the code page's tables count as best fit.
+  wchar_t back[2];
+  if (MultiByteToWideChar(kCodePage932, 0, bytes, byte_count, back, 2) != unit_count ||
+      !std::equal(units, units + unit_count, back)) {
+    return {};
+  }
+  return std::string(bytes, byte_count);
+}
+
+}  // namespace skimdex
