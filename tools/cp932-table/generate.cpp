@@ -32,7 +32,8 @@ std::string Utf32(std::uint32_t code_point) {
 void PrintRow(const char* name, const std::vector<std::uint16_t>& row) {
   std::printf("const std::uint16_t %s[] = {\n", name);
   for (std::size_t i = 0; i < row.size(); ++i) {
-    std::printf("%s0x%04X,%s", i % 12 == 0 ? "    " : " ", row[i], i % 12 == 11 || i + 1 == row.size() ? "\n" : "");
+    std::printf("%s0x%04X,%s", i % 12 == 0 ? "    " : " ", row[i],
+                i % 12 == 11 || i + 1 == row.size() ? "\n" : "");
   }
   std::printf("};\n");
 }

@@ -25,7 +25,8 @@ std::vector<Page> PackLeaves(const std::vector<TreeEntry>& entries, std::size_t 
   std::vector<Page> pages(1);
   for (std::uint32_t i = 0; i < entries.size(); ++i) {
     const TreeEntry& entry = entries[i];
-    if (kLeafHeader + entry.leaf.size() > page_size) throw std::runtime_error("B+ tree entry larger than a page");
+    if (kLeafHeader + entry.leaf.size() > page_size)
+      throw std::runtime_error("B+ tree entry larger than a page");
     if (pages.back().count > 0 && kLeafHeader + pages.back().body.size() + entry.leaf.size() > page_size) {
       pages.emplace_back();
     }
@@ -94,7 +95,7 @@ Tree BuildTree(const TreeFormat& format, const std::vector<TreeEntry>& entries) 
   out += structure;
   AppendU16(out, 0);
   AppendU16(out, next_number - static_cast<std::uint32_t>(levels.size()));  // page splits
-  AppendU16(out, next_number - 1);                                           // root: the last page
+  AppendU16(out, next_number - 1);                                          // root: the last page
   AppendU16(out, kNoPage);
   AppendU16(out, next_number);
   AppendU16(out, static_cast<std::uint32_t>(levels.size()));

@@ -19,6 +19,8 @@ inline void PutU16(std::string& out, std::size_t at, std::uint32_t value) {
   out[at] = static_cast<char>(value & 0xFF);
   out[at + 1] = static_cast<char>((value >> 8) & 0xFF);
 }
-inline void AppendStringZ(std::string& out, const std::string& text) { out.append(text.c_str(), text.size() + 1); }
+inline void AppendStringZ(std::string& out, const std::string& text) {
+  out.append(text.c_str(), text.size() + 1);
+}
 
 }  // namespace skimdex::helpc

@@ -21,7 +21,8 @@ std::vector<Entry> BuildReverseTable() {
     const int lead = row < 31 ? 0x81 + row : 0xE0 + row - 31;
     for (int trail = 0; trail < kCp932TrailCount; ++trail) {
       const char32_t code_point = kCp932DoubleByte[row * kCp932TrailCount + trail];
-      if (code_point != 0) table.emplace_back(code_point, static_cast<std::uint16_t>(lead << 8 | (0x40 + trail)));
+      if (code_point != 0)
+        table.emplace_back(code_point, static_cast<std::uint16_t>(lead << 8 | (0x40 + trail)));
     }
   }
   std::sort(table.begin(), table.end());
@@ -40,7 +41,8 @@ char32_t NextCodePoint(std::string_view text, std::size_t& pos) {
     code_point = code_point << 6 | (static_cast<unsigned char>(text[pos++]) & 0x3F);
   }
   static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-  if (code_point < kSmallest[length] || code_point > 0x10FFFF || (code_point >= 0xD800 && code_point <= 0xDFFF)) {
+  if (code_point < kSmallest[length] || code_point > 0x10FFFF ||
+      (code_point >= 0xD800 && code_point <= 0xDFFF)) {
     return 0xFFFD;
   }
   return code_point;

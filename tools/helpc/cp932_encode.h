@@ -11,10 +11,10 @@ namespace skimdex::helpc {
 std::optional<std::string> EncodeCp932(char32_t code_point);
 
 struct Cp932Result {
-  std::string bytes;           // the whole text, when ok
+  std::string bytes;  // the whole text, when ok
   bool ok = true;
-  std::size_t column = 0;      // 1-based column (in characters) of the first refused character
-  char32_t refused = 0;        // that character; 0xFFFD for malformed UTF-8
+  std::size_t column = 0;  // 1-based column (in characters) of the first refused character
+  char32_t refused = 0;    // that character; 0xFFFD for malformed UTF-8
 };
 
 // Converts one line of UTF-8 text; stops at the first malformed or unconvertible character.

@@ -96,7 +96,8 @@ class Parser {
     Topic topic;
     topic.context_id = argument.substr(0, space);
     topic.title = Cp932(Trim(argument.substr(space)));
-    if (!IsValidContextId(topic.context_id)) Fail("context id '" + topic.context_id + "' is not made of [A-Za-z0-9._]");
+    if (!IsValidContextId(topic.context_id))
+      Fail("context id '" + topic.context_id + "' is not made of [A-Za-z0-9._]");
     if (!hashes_.insert(ContextHash(topic.context_id)).second) {
       Fail("context id '" + topic.context_id + "' repeats or collides with another one's hash");
     }

@@ -68,8 +68,8 @@ std::string FontFile(const HelpDocument& document) {
   for (const Descriptor& descriptor : kDescriptors) {
     AppendU8(out, descriptor.attributes);
     AppendU8(out, descriptor.half_points);
-    AppendU8(out, 3);   // swiss
-    AppendU16(out, 0);  // face
+    AppendU8(out, 3);     // swiss
+    AppendU16(out, 0);    // face
     out.append(6, '\0');  // black; unused
   }
   return out;
@@ -111,7 +111,9 @@ std::string MapFile(const HelpDocument& document, const std::vector<std::uint32_
 
 // Keywords in the order the Windows index is thought to search: bytes with ASCII letters folded.
 bool KeywordLess(const std::string& a, const std::string& b) {
-  const auto fold = [](char c) { return static_cast<unsigned char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c); };
+  const auto fold = [](char c) {
+    return static_cast<unsigned char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+  };
   return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
                                       [&](char x, char y) { return fold(x) < fold(y); });
 }
@@ -125,7 +127,8 @@ KeywordFiles KeywordIndex(const HelpDocument& document, const std::vector<std::u
   for (std::size_t i = 0; i < document.topics.size(); ++i) {
     for (const std::string& keyword : document.topics[i].keywords) keywords.emplace_back(keyword, offsets[i]);
   }
-  std::sort(keywords.begin(), keywords.end(), [](const auto& a, const auto& b) { return KeywordLess(a.first, b.first); });
+  std::sort(keywords.begin(), keywords.end(),
+            [](const auto& a, const auto& b) { return KeywordLess(a.first, b.first); });
   KeywordFiles files;
   std::vector<TreeEntry> entries;
   for (const auto& [keyword, offset] : keywords) {

@@ -33,7 +33,8 @@ int main(int argc, char** argv) {
   }
   try {
     using namespace skimdex::helpc;
-    const HelpDocument document = ParseHelpSource(ReadFile(argv[2]), argv[2], ReadIntConstants(ReadFile(argv[1])));
+    const HelpDocument document =
+        ParseHelpSource(ReadFile(argv[2]), argv[2], ReadIntConstants(ReadFile(argv[1])));
     const std::string hlp_name = std::filesystem::path(argv[3]).filename().string();
     WriteFile(argv[3], BuildHlpFile(document));
     WriteFile(argv[4], BuildContentsFile(document, hlp_name));

@@ -31,16 +31,20 @@ struct Spacing {
 
 Spacing SpacingOf(ParagraphStyle style) {
   switch (style) {
-    case ParagraphStyle::kTitle: return {0, 12};
-    case ParagraphStyle::kHeading: return {12, 4};
-    case ParagraphStyle::kBody: break;
+    case ParagraphStyle::kTitle:
+      return {0, 12};
+    case ParagraphStyle::kHeading:
+      return {12, 4};
+    case ParagraphStyle::kBody:
+      break;
   }
   return {0, 6};
 }
 
 // Position in the stream of block data, without the block headers.
 std::uint32_t TopicPos(std::size_t stream_offset) {
-  return static_cast<std::uint32_t>(stream_offset / kBlockData * 0x4000 + kBlockHeader + stream_offset % kBlockData);
+  return static_cast<std::uint32_t>(stream_offset / kBlockData * 0x4000 + kBlockHeader +
+                                    stream_offset % kBlockData);
 }
 
 struct PlacedLink {
@@ -93,7 +97,8 @@ void LinkTopicHeaders(std::vector<PlacedLink>& links) {
     while (links[next].data.type != kTopicHeader) ++next;
     std::uint32_t size = 0;
     for (std::size_t j = i; j < next; ++j) {
-      size += static_cast<std::uint32_t>(kLinkHeader + links[j].data.data1.size() + links[j].data.data2.size());
+      size +=
+          static_cast<std::uint32_t>(kLinkHeader + links[j].data.data1.size() + links[j].data.data2.size());
     }
     const std::uint32_t first_text = next > i + 1 ? TopicPos(links[i + 1].start) : kNone;
     links[i].data.data1 = TopicHeaderData1(size, number++, first_text, TopicPos(links[next].start));

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
+#include <tuple>
 
 #include "helpc/context_hash.h"
 #include "helpc/help_document.h"
@@ -17,9 +17,7 @@ using test::ReadTopic;
 
 std::string ReadFile(const char* path) {
   std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 struct Compiled {
@@ -38,12 +36,6 @@ const Compiled& Manual() {
   return manual;
 }
 
-std::string Joined(const Paragraph& paragraph) {
-  std::string text;
-  for (const Span& span : paragraph.spans) text += span.text;
-  return text;
-}
-
 // Reads the topics back as the engine walks them and checks them against the parsed source.
 void ExpectTopicsReadBack(const Compiled& compiled) {
   const std::vector<ReadTopic> topics = compiled.reader.Topics();
@@ -53,21 +45,28 @@ void ExpectTopicsReadBack(const Compiled& compiled) {
     EXPECT_EQ(topics[i].title, topic.title);
     ASSERT_EQ(topics[i].paragraphs.size(), topic.paragraphs.size()) << topic.context_id;
     for (std::size_t j = 0; j < topics[i].paragraphs.size(); ++j) {
-      EXPECT_EQ(topics[i].paragraphs[j], Joined(topic.paragraphs[j])) << topic.context_id << " " << j;
+      std::string text;
+      for (const Span& span : topic.paragraphs[j].spans) text += span.text;
+      EXPECT_EQ(topics[i].paragraphs[j], text) << topic.context_id << " " << j;
     }
-    EXPECT_EQ(compiled.reader.ContextOffset(ContextHash(topic.context_id)), topics[i].offset) << topic.context_id;
+    EXPECT_EQ(compiled.reader.ContextOffset(ContextHash(topic.context_id)), topics[i].offset)
+        << topic.context_id;
     if (i > 0) EXPECT_GT(topics[i].offset, topics[i - 1].offset);
   }
 }
 
-TEST(HelpFileTest, DirectoryFindsEveryInternalFile) {
+TEST(HelpFileTest, LookupsFindEveryFileAndTheConfigurationTopic) {
   const HlpReader& reader = Manual().reader;
-  const std::vector<std::string> names{"|CONTEXT", "|CTXOMAP", "|FONT",  "|KWBTREE", "|KWDATA",
-                                       "|KWMAP",   "|SYSTEM",  "|TOPIC", "|TTLBTREE"};
-  EXPECT_EQ(reader.FileNames(), names);
-  for (const std::string& name : names) EXPECT_TRUE(reader.File(name)) << name;
+  const auto names = {"|CONTEXT", "|CTXOMAP", "|FONT",  "|KWBTREE", "|KWDATA",
+                      "|KWMAP",   "|SYSTEM",  "|TOPIC", "|TTLBTREE"};
+  for (const char* name : names) EXPECT_TRUE(reader.File(name)) << name;
   EXPECT_FALSE(reader.File("|Phrases"));
+  EXPECT_EQ(test::U32(reader.bytes().data() + test::U32(reader.bytes().data() + 4) + 9 + 34), names.size());
   EXPECT_EQ(test::U32(reader.bytes().data() + 12), reader.bytes().size());
+  const auto offset = reader.MapOffset(kHelpContextConfig);
+  ASSERT_TRUE(offset);
+  EXPECT_EQ(offset, reader.ContextOffset(ContextHash("IDH_CONFIG")));
+  EXPECT_FALSE(reader.MapOffset(kHelpContextConfig + 1));
 }
 
 TEST(HelpFileTest, TopicsReadBackByteExact) {
@@ -84,14 +83,6 @@ TEST(HelpFileTest, TopicsReadBackByteExact) {
   }
 }
 
-TEST(HelpFileTest, MapNumberLeadsToTheConfigurationTopic) {
-  const HlpReader& reader = Manual().reader;
-  const auto offset = reader.MapOffset(kHelpContextConfig);
-  ASSERT_TRUE(offset);
-  EXPECT_EQ(offset, reader.ContextOffset(ContextHash("IDH_CONFIG")));
-  EXPECT_FALSE(reader.MapOffset(kHelpContextConfig + 1));
-}
-
 TEST(HelpFileTest, EveryKeywordAndJumpResolves) {
   const Compiled& manual = Manual();
   std::vector<std::pair<std::string, std::uint32_t>> expected;
@@ -101,10 +92,10 @@ TEST(HelpFileTest, EveryKeywordAndJumpResolves) {
     }
   }
   auto keywords = manual.reader.Keywords();
-  EXPECT_FALSE(keywords.empty());
   std::sort(expected.begin(), expected.end());
   std::sort(keywords.begin(), keywords.end());
   EXPECT_EQ(keywords, expected);
+  EXPECT_FALSE(keywords.empty());
   std::size_t jumps = 0;
   for (const ReadTopic& topic : manual.reader.Topics()) {
     for (const std::int32_t hash : topic.jumps) EXPECT_TRUE(manual.reader.ContextOffset(hash)) << topic.title;
@@ -120,7 +111,8 @@ TEST(HelpFileTest, TopicsCrossingBlocksReadBack) {
     source += "@topic T" + std::to_string(topic) + " Title " + std::to_string(topic) + "\n";
     source += "@keywords k" + std::to_string(topic) + "\n";
     for (int line = 0; line < topic % 7 * 3; ++line) {
-      source += std::string(static_cast<std::size_t>(line * 37 % 400 + 1), 'a' + line % 26) + "[[T0|\xE8\xA1\xA8]]\n";
+      source += std::string(static_cast<std::size_t>(line * 37 % 400 + 1), 'a' + line % 26) +
+                "[[T0|\xE8\xA1\xA8]]\n";
     }
   }
   const Compiled compiled = Compile(source);
@@ -129,13 +121,8 @@ TEST(HelpFileTest, TopicsCrossingBlocksReadBack) {
   EXPECT_EQ(compiled.reader.Keywords().size(), 60u);
 }
 
-struct FaultCase {
-  const char* source;
-  const char* place;
-  const char* message;
-};
-
-constexpr FaultCase kFaults[] = {
+// Each source with its fault's expected place and a word of the message.
+constexpr std::tuple<const char*, const char*, const char*> kFaults[] = {
     {"@title T\n@font F\n@topic A a\n\xC2\xA5 100\n", "test.txt:4:", "U+00A5"},
     {"@title T\n@font F\n@topic A a\n\n\xE3\x80\x9C\n", "test.txt:5:", "U+301C"},
     {"@title T\n@font F\n@topic A a\nab\xFF\n", "test.txt:4:", "malformed"},
@@ -150,14 +137,14 @@ constexpr FaultCase kFaults[] = {
 };
 
 TEST(HelpFileTest, SourceFaultsNameTheirLine) {
-  for (const FaultCase& fault : kFaults) {
+  for (const auto& [source, place, word] : kFaults) {
     try {
-      Compile(fault.source);
-      ADD_FAILURE() << "accepted: " << fault.source;
+      Compile(source);
+      ADD_FAILURE() << "accepted: " << source;
     } catch (const SourceError& error) {
       const std::string message = error.what();
-      EXPECT_EQ(message.rfind(fault.place, 0), 0u) << message;
-      EXPECT_NE(message.find(fault.message), std::string::npos) << message;
+      EXPECT_EQ(message.rfind(place, 0), 0u) << message;
+      EXPECT_NE(message.find(word), std::string::npos) << message;
     }
   }
 }

@@ -12,31 +12,25 @@ std::uint32_t U32(const char* p) { return U16(p) | static_cast<std::uint32_t>(U1
 const char* SearchTree(std::string_view tree, const EntryCompare& compare) {
   const std::uint16_t page_size = U16(tree.data() + 4);
   std::uint16_t page = U16(tree.data() + 26);
-  const char* pages = tree.data() + 38;
-  for (int level = U16(tree.data() + 32); level > 1; --level) {
-    const char* p = pages + page * page_size;
+  for (int level = U16(tree.data() + 32); level > 0; --level) {
+    const bool leaf = level == 1;
+    const char* p = tree.data() + 38 + page * page_size;
     const int count = U16(p + 2);
-    p += 6;
+    p += leaf ? 8 : 6;
     for (int i = 0; i < count; ++i) {
-      const auto [order, size] = compare(p, false);
+      const auto [order, size] = compare(p, leaf);
+      if (leaf && order == 0) return p;
       if (order > 0) break;
       p += size;
     }
-    page = U16(p - 2);
-  }
-  const char* p = pages + page * page_size;
-  const int count = U16(p + 2);
-  p += 8;
-  for (int i = 0; i < count; ++i) {
-    const auto [order, size] = compare(p, true);
-    if (order == 0) return p;
-    if (order > 0) return nullptr;
-    p += size;
+    if (leaf) return nullptr;
+    page = U16(p - 2);  // the last child whose key is not above the key sought
   }
   return nullptr;
 }
 
-std::vector<const char*> TreeEntries(std::string_view tree, const std::function<std::size_t(const char*)>& size) {
+std::vector<const char*> TreeEntries(std::string_view tree,
+                                     const std::function<std::size_t(const char*)>& size) {
   const std::uint16_t page_size = U16(tree.data() + 4);
   std::uint16_t page = U16(tree.data() + 26);
   const char* pages = tree.data() + 38;
@@ -49,22 +43,18 @@ std::vector<const char*> TreeEntries(std::string_view tree, const std::function<
   return entries;
 }
 
-std::optional<std::string_view> HlpReader::File(const std::string& name) const {
-  const char* directory = bytes_.data() + U32(bytes_.data() + 4) + 9;
-  const char* found = SearchTree(std::string_view(directory), [&](const char* p, bool leaf) {
+const char* FindName(std::string_view tree, const std::string& name) {
+  return SearchTree(tree, [&](const char* p, bool leaf) {
     return std::pair{std::strcmp(p, name.c_str()), std::strlen(p) + (leaf ? 5 : 3)};
   });
+}
+
+std::optional<std::string_view> HlpReader::File(const std::string& name) const {
+  const char* found = FindName(bytes_.data() + U32(bytes_.data() + 4) + 9, name);
   if (!found) return std::nullopt;
   const char* header = bytes_.data() + U32(found + name.size() + 1);
   if (U32(header) != U32(header + 4) + 9) return std::nullopt;
   return std::string_view(header + 9, U32(header + 4));
-}
-
-std::vector<std::string> HlpReader::FileNames() const {
-  const char* directory = bytes_.data() + U32(bytes_.data() + 4) + 9;
-  std::vector<std::string> names;
-  for (const char* p : TreeEntries(directory, [](const char* p) { return std::strlen(p) + 5; })) names.push_back(p);
-  return names;
 }
 
 std::optional<std::uint32_t> HlpReader::ContextOffset(std::int32_t hash) const {
@@ -114,8 +104,7 @@ std::uint32_t ReadTextRecord(const char* data1, const char* data1_end, const cha
   p += CompressedShortSize(p) + 4;
   const std::uint16_t bits = U16(p);
   p += 2;
-  if (bits & 0x02) p += CompressedShortSize(p);
-  if (bits & 0x04) p += CompressedShortSize(p);
+  for (const int spacing : {0x02, 0x04}) p += (bits & spacing) ? CompressedShortSize(p) : 0;
   std::string text;
   for (; p < data1_end; data2 += std::strlen(data2) + 1) {
     text += data2;
@@ -136,7 +125,8 @@ std::uint32_t ReadTextRecord(const char* data1, const char* data1_end, const cha
 std::vector<ReadTopic> HlpReader::Topics() const {
   const std::string_view file = *File("|TOPIC");
   std::string stream;
-  for (std::size_t block = 0; block < file.size(); block += 4096) stream.append(file.substr(block + 12, 4084));
+  for (std::size_t block = 0; block < file.size(); block += 4096)
+    stream.append(file.substr(block + 12, 4084));
   std::vector<ReadTopic> topics;
   std::uint32_t block = 0xFFFFFFFF, text_in_block = 0;
   for (std::uint32_t pos = 12; pos != 0xFFFFFFFF;) {
