@@ -14,7 +14,10 @@ if(CMAKE_CROSSCOMPILING)
     BUILD_BYPRODUCTS ${SKIMDEX_HELPC})
   set(helpc_target host_tools)
 else()
-  set(SKIMDEX_BUILD_TESTS ON)
+  # The tools' tests follow the project's own switch where there is one.
+  if(NOT DEFINED SKIMDEX_BUILD_TESTS)
+    set(SKIMDEX_BUILD_TESTS ON)
+  endif()
   add_subdirectory(tools)
   set(SKIMDEX_HELPC $<TARGET_FILE:helpc>)
   set(helpc_target helpc)
@@ -32,3 +35,4 @@ add_custom_command(
   COMMENT "Compiling the help file Skimdex.hlp"
   VERBATIM)
 add_custom_target(help_file ALL DEPENDS ${help_outputs})
+install(FILES ${help_outputs} DESTINATION .)
