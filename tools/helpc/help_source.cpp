@@ -1,11 +1,14 @@
+#include "helpc/help_source.h"
+
 #include <cstdio>
 #include <regex>
 #include <set>
 #include <sstream>
+#include <string>
+#include <utility>
 
 #include "helpc/context_hash.h"
 #include "helpc/cp932_encode.h"
-#include "helpc/help_document.h"
 
 namespace skimdex::helpc {
 namespace {

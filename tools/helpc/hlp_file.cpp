@@ -1,6 +1,7 @@
 #include "helpc/hlp_file.h"
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 #include <utility>
 #include <vector>

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "helpc/help_document.h"
+#include "helpc/help_source.h"
 
 namespace skimdex::helpc {
 

@@ -4,8 +4,9 @@
 #include <fstream>
 #include <iostream>
 #include <sstream>
+#include <stdexcept>
 
-#include "helpc/help_document.h"
+#include "helpc/help_source.h"
 #include "helpc/hlp_file.h"
 
 namespace {

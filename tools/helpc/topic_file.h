@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "helpc/help_document.h"
+#include "helpc/help_source.h"
 
 namespace skimdex::helpc {
 

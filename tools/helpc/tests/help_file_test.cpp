@@ -4,7 +4,7 @@
 #include <tuple>
 
 #include "helpc/context_hash.h"
-#include "helpc/help_document.h"
+#include "helpc/help_source.h"
 #include "helpc/hlp_file.h"
 #include "hlp_reader.h"
 #include "ui/help_ids.h"
