@@ -1,0 +1,193 @@
+#include "helpc/help_source.h"
+
+#include <cstdio>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+#include <utility>
+
+#include "helpc/context_hash.h"
+#include "helpc/cp932_encode.h"
+
+namespace skimdex::helpc {
+namespace {
+
+std::string Trim(const std::string& text) {
+  const auto first = text.find_first_not_of(" \t");
+  if (first == std::string::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t") + 1 - first);
+}
+
+// Keywords differing only in ASCII letter case would be one entry to the Windows index.
+std::string FoldedKey(const std::string& text) {
+  std::string folded = text;
+  for (char& c : folded) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return folded;
+}
+
+class Parser {
+ public:
+  Parser(const std::string& file_name, const std::map<std::string, std::int32_t>& constants)
+      : file_name_(file_name), constants_(constants) {}
+
+  HelpDocument Parse(const std::string& utf8_text) {
+    std::istringstream lines(utf8_text);
+    std::string line;
+    while (std::getline(lines, line)) {
+      ++line_number_;
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      ParseLine(line);
+    }
+    Finish();
+    return std::move(document_);
+  }
+
+ private:
+  [[noreturn]] void Fail(const std::string& message, int line = 0) const {
+    throw SourceError(file_name_ + ":" + std::to_string(line ? line : line_number_) + ": " + message);
+  }
+
+  std::string Cp932(const std::string& utf8) const {
+    const Cp932Result result = Utf8ToCp932(utf8);
+    if (result.ok) return result.bytes;
+    if (result.refused == 0xFFFD) Fail("malformed UTF-8");
+    char code[16];
+    std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(result.refused));
+    Fail(std::string("character ") + code + " has no exact code page 932 form");
+  }
+
+  Topic& CurrentTopic() {
+    if (document_.topics.empty()) Fail("text before the first @topic");
+    return document_.topics.back();
+  }
+
+  void ParseLine(const std::string& line) {
+    if (Trim(line).empty() || line[0] == '#') return;
+    if (line[0] != '@') {
+      CurrentTopic().paragraphs.push_back({ParagraphStyle::kBody, ParseSpans(line)});
+      return;
+    }
+    const auto space = line.find(' ');
+    const std::string directive = line.substr(0, space);
+    const std::string argument = space == std::string::npos ? std::string() : Trim(line.substr(space));
+    if (argument.empty()) Fail(directive + " needs an argument");
+    if (directive == "@title") {
+      document_.title = Cp932(argument);
+    } else if (directive == "@copyright") {
+      document_.copyright = Cp932(argument);
+    } else if (directive == "@font") {
+      document_.font_face = Cp932(argument);
+    } else if (directive == "@topic") {
+      StartTopic(argument);
+    } else if (directive == "@map") {
+      SetMapNumber(argument);
+    } else if (directive == "@keywords") {
+      AddKeywords(argument);
+    } else if (directive == "@heading") {
+      CurrentTopic().paragraphs.push_back({ParagraphStyle::kHeading, {{Cp932(argument), {}}}});
+    } else {
+      Fail("unknown directive " + directive);
+    }
+  }
+
+  void StartTopic(const std::string& argument) {
+    const auto space = argument.find(' ');
+    if (space == std::string::npos) Fail("@topic needs a context id and a title");
+    Topic topic;
+    topic.context_id = argument.substr(0, space);
+    topic.title = Cp932(Trim(argument.substr(space)));
+    if (!IsValidContextId(topic.context_id))
+      Fail("context id '" + topic.context_id + "' is not made of [A-Za-z0-9._]");
+    if (!hashes_.insert(ContextHash(topic.context_id)).second) {
+      Fail("context id '" + topic.context_id + "' repeats or collides with another one's hash");
+    }
+    topic_ids_.insert(topic.context_id);
+    topic.paragraphs.push_back({ParagraphStyle::kTitle, {{topic.title, {}}}});
+    document_.topics.push_back(std::move(topic));
+  }
+
+  void SetMapNumber(const std::string& name) {
+    const auto constant = constants_.find(name);
+    if (constant == constants_.end()) Fail("map number '" + name + "' is not defined in the ids header");
+    Topic& topic = CurrentTopic();
+    if (topic.map_number) Fail("topic " + topic.context_id + " has two map numbers");
+    if (!map_numbers_.insert(constant->second).second) Fail("map number '" + name + "' is used twice");
+    topic.map_number = constant->second;
+  }
+
+  void AddKeywords(const std::string& list) {
+    Topic& topic = CurrentTopic();
+    std::istringstream items(list);
+    std::string item;
+    while (std::getline(items, item, ';')) {
+      const std::string keyword = Cp932(Trim(item));
+      if (keyword.empty()) Fail("empty keyword");
+      // Each keyword leads to one topic: Wine's index cannot choose between several.
+      if (!keywords_.insert(FoldedKey(keyword)).second) Fail("keyword '" + Trim(item) + "' is used twice");
+      topic.keywords.push_back(keyword);
+    }
+  }
+
+  // Plain text with jumps written [[CONTEXT_ID|text]].
+  std::vector<Span> ParseSpans(const std::string& line) {
+    std::vector<Span> spans;
+    std::size_t pos = 0;
+    while (pos < line.size()) {
+      const auto open = line.find("[[", pos);
+      if (open != pos) {
+        spans.push_back({Cp932(line.substr(pos, open - pos)), {}});
+        if (open == std::string::npos) break;
+      }
+      const auto close = line.find("]]", open);
+      const auto bar = line.find('|', open);
+      if (close == std::string::npos || bar > close) Fail("a jump is written [[CONTEXT_ID|text]]");
+      Span jump{Cp932(line.substr(bar + 1, close - bar - 1)), line.substr(open + 2, bar - open - 2)};
+      if (jump.text.empty()) Fail("a jump needs a text");
+      jumps_.emplace_back(jump.jump_target, line_number_);
+      spans.push_back(std::move(jump));
+      pos = close + 2;
+    }
+    return spans;
+  }
+
+  void Finish() {
+    if (document_.topics.empty()) Fail("no @topic");
+    if (document_.title.empty()) Fail("no @title", 1);
+    if (document_.font_face.empty()) Fail("no @font", 1);
+    for (const auto& [target, line] : jumps_) {
+      if (!topic_ids_.contains(target)) Fail("jump to unknown context id '" + target + "'", line);
+    }
+  }
+
+  std::string file_name_;
+  const std::map<std::string, std::int32_t>& constants_;
+  HelpDocument document_;
+  int line_number_ = 0;
+  std::set<std::int32_t> hashes_;
+  std::set<std::string> topic_ids_;
+  std::set<std::int32_t> map_numbers_;
+  std::set<std::string> keywords_;
+  std::vector<std::pair<std::string, int>> jumps_;
+};
+
+}  // namespace
+
+std::map<std::string, std::int32_t> ReadIntConstants(const std::string& header_text) {
+  static const std::regex kConstant(R"(constexpr\s+int\s+(\w+)\s*=\s*(-?\d+)\s*;)");
+  std::map<std::string, std::int32_t> constants;
+  for (auto it = std::sregex_iterator(header_text.begin(), header_text.end(), kConstant);
+       it != std::sregex_iterator(); ++it) {
+    constants[(*it)[1]] = static_cast<std::int32_t>(std::stol((*it)[2]));
+  }
+  return constants;
+}
+
+HelpDocument ParseHelpSource(const std::string& utf8_text, const std::string& file_name,
+                             const std::map<std::string, std::int32_t>& constants) {
+  return Parser(file_name, constants).Parse(utf8_text);
+}
+
+}  // namespace skimdex::helpc

@@ -1,0 +1,218 @@
+#include "helpc/hlp_file.h"
+
+#include <algorithm>
+#include <iterator>
+#include <map>
+#include <utility>
+#include <vector>
+
+#include "helpc/bplus_tree.h"
+#include "helpc/bytes.h"
+#include "helpc/context_hash.h"
+#include "helpc/topic_file.h"
+
+namespace skimdex::helpc {
+namespace {
+
+constexpr std::uint16_t kTreeFlags = 0x0002;
+constexpr std::uint16_t kDirectoryFlags = 0x0402;
+constexpr std::uint16_t kPageSize = 0x800;
+constexpr std::uint16_t kDirectoryPageSize = 0x400;
+constexpr std::uint8_t kShiftJisCharset = 128;
+constexpr std::uint16_t kJapanese = 0x0411;
+
+void AppendRecord(std::string& out, std::uint16_t type, const std::string& data) {
+  AppendU16(out, type);
+  AppendU16(out, static_cast<std::uint32_t>(data.size()));
+  out += data;
+}
+
+std::string SystemFile(const HelpDocument& document, std::uint32_t contents_offset) {
+  std::string out;
+  AppendU16(out, 0x036C);
+  AppendU16(out, 33);  // minor 33 with flags 0: uncompressed topics in 4 KiB blocks
+  AppendU16(out, 1);
+  AppendU32(out, 0);  // no build time, so that a build is reproducible
+  AppendU16(out, 0);
+  std::string text;
+  AppendStringZ(text, document.title);
+  AppendRecord(out, 1, text);
+  text.clear();
+  AppendStringZ(text, document.copyright);
+  AppendRecord(out, 2, text);
+  text.clear();
+  AppendU32(text, contents_offset);
+  AppendRecord(out, 3, text);
+  std::string locale(8, '\0');
+  AppendU16(locale, kJapanese);
+  AppendRecord(out, 9, locale);
+  AppendRecord(out, 11, std::string(1, static_cast<char>(kShiftJisCharset)));
+  return out;
+}
+
+// One face, three descriptors in the order of ParagraphStyle: title, heading, body.
+std::string FontFile(const HelpDocument& document) {
+  constexpr std::uint16_t kFaceSlot = 32;
+  struct Descriptor {
+    std::uint8_t attributes;
+    std::uint8_t half_points;
+  };
+  constexpr Descriptor kDescriptors[] = {{1, 28}, {1, 22}, {0, 20}};
+  std::string out;
+  AppendU16(out, 1);
+  AppendU16(out, std::size(kDescriptors));
+  AppendU16(out, 8);
+  AppendU16(out, 8 + kFaceSlot);
+  std::string face = document.font_face;
+  face.resize(kFaceSlot, '\0');
+  out += face;
+  for (const Descriptor& descriptor : kDescriptors) {
+    AppendU8(out, descriptor.attributes);
+    AppendU8(out, descriptor.half_points);
+    AppendU8(out, 3);     // swiss
+    AppendU16(out, 0);    // face
+    out.append(6, '\0');  // black; unused
+  }
+  return out;
+}
+
+std::string U32Key(std::uint32_t value) {
+  std::string key;
+  AppendU32(key, value);
+  return key;
+}
+
+std::string ContextFile(const HelpDocument& document, const std::vector<std::uint32_t>& offsets) {
+  std::vector<std::pair<std::int32_t, std::uint32_t>> pairs;
+  for (std::size_t i = 0; i < document.topics.size(); ++i) {
+    pairs.emplace_back(ContextHash(document.topics[i].context_id), offsets[i]);
+  }
+  std::sort(pairs.begin(), pairs.end());  // the reader compares the hashes as signed numbers
+  std::vector<TreeEntry> entries;
+  for (const auto& [hash, offset] : pairs) {
+    const std::string key = U32Key(static_cast<std::uint32_t>(hash));
+    entries.push_back({key, key + U32Key(offset)});
+  }
+  return BuildTree({"L4", kPageSize, kTreeFlags}, entries).bytes;
+}
+
+std::string MapFile(const HelpDocument& document, const std::vector<std::uint32_t>& offsets) {
+  std::map<std::int32_t, std::uint32_t> map;
+  for (std::size_t i = 0; i < document.topics.size(); ++i) {
+    if (document.topics[i].map_number) map[*document.topics[i].map_number] = offsets[i];
+  }
+  std::string out;
+  AppendU16(out, static_cast<std::uint32_t>(map.size()));
+  for (const auto& [number, offset] : map) {
+    AppendU32(out, static_cast<std::uint32_t>(number));
+    AppendU32(out, offset);
+  }
+  return out;
+}
+
+// Keywords in the order the Windows index is thought to search: bytes with ASCII letters folded.
+bool KeywordLess(const std::string& a, const std::string& b) {
+  const auto fold = [](char c) {
+    return static_cast<unsigned char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+  };
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                      [&](char x, char y) { return fold(x) < fold(y); });
+}
+
+struct KeywordFiles {
+  std::string tree, data, map;
+};
+
+KeywordFiles KeywordIndex(const HelpDocument& document, const std::vector<std::uint32_t>& offsets) {
+  std::vector<std::pair<std::string, std::uint32_t>> keywords;
+  for (std::size_t i = 0; i < document.topics.size(); ++i) {
+    for (const std::string& keyword : document.topics[i].keywords) keywords.emplace_back(keyword, offsets[i]);
+  }
+  std::sort(keywords.begin(), keywords.end(),
+            [](const auto& a, const auto& b) { return KeywordLess(a.first, b.first); });
+  KeywordFiles files;
+  std::vector<TreeEntry> entries;
+  for (const auto& [keyword, offset] : keywords) {
+    std::string key;
+    AppendStringZ(key, keyword);
+    std::string leaf = key;
+    AppendU16(leaf, 1);  // one topic per keyword
+    AppendU32(leaf, static_cast<std::uint32_t>(files.data.size()));
+    AppendU32(files.data, offset);
+    entries.push_back({key, leaf});
+  }
+  const Tree tree = BuildTree({"F24", kPageSize, kTreeFlags}, entries);
+  files.tree = tree.bytes;
+  AppendU16(files.map, static_cast<std::uint32_t>(tree.leaves.size()));
+  for (const LeafPage& leaf : tree.leaves) {
+    AppendU32(files.map, leaf.first_entry);
+    AppendU16(files.map, leaf.page);
+  }
+  return files;
+}
+
+std::string TitleFile(const HelpDocument& document, const std::vector<std::uint32_t>& offsets) {
+  std::vector<TreeEntry> entries;
+  for (std::size_t i = 0; i < document.topics.size(); ++i) {
+    const std::string key = U32Key(offsets[i]);
+    std::string leaf = key;
+    AppendStringZ(leaf, document.topics[i].title);
+    entries.push_back({key, leaf});
+  }
+  return BuildTree({"Lz", kPageSize, kTreeFlags}, entries).bytes;
+}
+
+void AppendInternalFile(std::string& out, const std::string& data, std::uint8_t flags) {
+  AppendU32(out, static_cast<std::uint32_t>(data.size() + 9));
+  AppendU32(out, static_cast<std::uint32_t>(data.size()));
+  AppendU8(out, flags);
+  out += data;
+}
+
+// The container: a header, the internal files, and last the directory that finds them.
+std::string Container(const std::map<std::string, std::string>& files) {
+  std::string out(16, '\0');
+  std::vector<TreeEntry> directory;
+  for (const auto& [name, data] : files) {  // std::map orders the names as strcmp does
+    std::string key;
+    AppendStringZ(key, name);
+    directory.push_back({key, key + U32Key(static_cast<std::uint32_t>(out.size()))});
+    AppendInternalFile(out, data, 0);
+  }
+  const auto directory_offset = static_cast<std::uint32_t>(out.size());
+  AppendInternalFile(out, BuildTree({"z4", kDirectoryPageSize, kDirectoryFlags}, directory).bytes, 4);
+  std::string header;
+  AppendU32(header, 0x00035F3F);
+  AppendU32(header, directory_offset);
+  AppendU32(header, 0xFFFFFFFF);  // no free block
+  AppendU32(header, static_cast<std::uint32_t>(out.size()));
+  out.replace(0, header.size(), header);
+  return out;
+}
+
+}  // namespace
+
+std::string BuildHlpFile(const HelpDocument& document) {
+  const TopicFile topics = BuildTopicFile(document.topics);
+  const std::vector<std::uint32_t>& offsets = topics.topic_offsets;
+  const KeywordFiles keywords = KeywordIndex(document, offsets);
+  return Container({
+      {"|CONTEXT", ContextFile(document, offsets)},
+      {"|CTXOMAP", MapFile(document, offsets)},
+      {"|FONT", FontFile(document)},
+      {"|KWBTREE", keywords.tree},
+      {"|KWDATA", keywords.data},
+      {"|KWMAP", keywords.map},
+      {"|SYSTEM", SystemFile(document, offsets.front())},
+      {"|TOPIC", topics.bytes},
+      {"|TTLBTREE", TitleFile(document, offsets)},
+  });
+}
+
+std::string BuildContentsFile(const HelpDocument& document, const std::string& hlp_file_name) {
+  std::string out = ":Base " + hlp_file_name + "\r\n:Title " + document.title + "\r\n";
+  for (const Topic& topic : document.topics) out += "1 " + topic.title + "=" + topic.context_id + "\r\n";
+  return out;
+}
+
+}  // namespace skimdex::helpc
