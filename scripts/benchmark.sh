@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Benchmark: generates a fixed tree of pages (20,000 unless PAGES is given), indexes it once with
-# SkimdexCmd under Wine on one CPU, and prints pages per second and peak memory.
+# Benchmark: generates a fixed tree of pages (20,000 unless PAGES is given), then indexes it under Wine
+# on one CPU with SkimdexCmd and with the floor, a plain Win32 program doing the same work with the
+# fastest plain calls, in interleaved rounds; prints SkimdexCmd's pages per second, its ratio to the
+# floor and its peak memory, from the medians of the rounds.
 # Usage: bash scripts/benchmark.sh [PAGES]
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
 
 pages="${1:-20000}"
+rounds=5
 [[ "$pages" =~ ^[1-9][0-9]*$ ]] || { echo "usage: bash scripts/benchmark.sh [PAGES]" >&2; exit 64; }
 
 # GNU time gives the peak memory of the process it starts.
@@ -48,55 +51,57 @@ source scripts/wine-env.sh
 skimdex_wine_start
 trap skimdex_wine_stop EXIT
 
-# Runs SkimdexCmd pinned to CPU 0 under GNU time, which writes "seconds peak-KB" to the file $1.
+# Runs a program pinned to CPU 0 under GNU time, which writes "seconds peak-KB" to the file $1.
 # Wine runs the program inside the process that `wine` becomes, so its peak is the program's.
-timed_index_run() {
+timed_run() {
   local time_file="$1"
   shift
-  /usr/bin/time -f "%e %M" -o "$time_file" taskset -c 0 wine build/bin/SkimdexCmd.exe --yes "$@"
+  /usr/bin/time -f "%e %M" -o "$time_file" taskset -c 0 wine "$@"
 }
 
-# The scan list comes out in one piece once the walk is done, so its first byte ends the walk.
-note_first_byte() {
-  dd bs=1 count=1 status=none
-  date +%s.%N >"$bench/first-byte.txt"
-  cat
+fail_with() {
+  iconv -c -f CP932 -t UTF-8 "$1" >&2
+  echo "$2" >&2
+  exit 1
 }
 
 echo "Warm-up run over samples/pages"
-timed_index_run "$bench/warmup-time.txt" --depth 3 "$(winepath -w samples/pages)" \
-  "$(winepath -w "$out")\\warmup.html" >/dev/null 2>"$bench/warmup-stderr.txt" ||
-  { cat "$bench/warmup-stderr.txt" >&2; echo "Warm-up run failed" >&2; exit 1; }
+timed_run "$bench/warmup-time.txt" build/bin/SkimdexCmd.exe --yes --depth 3 "$(winepath -w samples/pages)" \
+  "$(winepath -w "$out")\\warmup.html" >/dev/null 2>"$bench/stderr.txt" ||
+  fail_with "$bench/stderr.txt" "Warm-up run failed"
 
-echo "Indexing $tree"
-output="$(winepath -w "$out")\\Localindex.html"
-rm -f "$out/Localindex.html" "$out/Localindex_sub.html" "$bench/first-byte.txt"
-started=$(date +%s.%N)
-set +e
-timed_index_run "$bench/time.txt" --depth 10 "$(winepath -w "$tree")" "$output" \
-  2>"$bench/stderr.txt" | note_first_byte >"$bench/scan-list.txt"
-status=${PIPESTATUS[0]}
-set -e
-if [ "$status" -ne 0 ]; then
-  iconv -c -f CP932 -t UTF-8 "$bench/stderr.txt" >&2
-  echo "SkimdexCmd failed with status $status" >&2
-  exit "$status"
-fi
+tree_w="$(winepath -w "$tree")"
+out_w="$(winepath -w "$out")"
+# One round: the floor, then SkimdexCmd, each over the whole tree; their times go to $bench/<round>.
+run_round() {
+  local round="$1"
+  rm -f "$out"/*.html
+  timed_run "$bench/$round.floor.txt" build/bin/plain_index.exe 10 "$tree_w" "$out_w\\Floor_sub.html" \
+    >"$bench/floor-scan-list.txt" 2>"$bench/stderr.txt" || fail_with "$bench/stderr.txt" "plain_index failed"
+  timed_run "$bench/$round.cmd.txt" build/bin/SkimdexCmd.exe --yes --depth 10 "$tree_w" "$out_w\\Localindex.html" \
+    >"$bench/scan-list.txt" 2>"$bench/stderr.txt" || fail_with "$bench/stderr.txt" "SkimdexCmd failed"
+}
 
+echo "Indexing $tree: one warm-up round, then $rounds rounds of the floor and SkimdexCmd in turn"
+rm -f "$bench"/round*.txt
+run_round warmup
+for round in $(seq "$rounds"); do run_round "round$round"; done
+
+median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+floor_s=$(cat "$bench"/round*.floor.txt | awk '{ print $1 }' | median)
+cmd_s=$(cat "$bench"/round*.cmd.txt | awk '{ print $1 }' | median)
+peak_kb=$(cat "$bench"/round*.cmd.txt | awk '{ print $2 }' | sort -n | tail -1)
 listed=$(grep -c '<A HREF=' "$out/Localindex_sub.html" || true)
-scanned=$(tr -d '\r' <"$bench/scan-list.txt" | grep -ciE '\.(html|htm|shtml|cgi|txt)$' || true)
-read -r seconds peak_kb <"$bench/time.txt"
-read -r _ warmup_peak_kb <"$bench/warmup-time.txt"
-walk_seconds=$(awk -v a="$started" -v b="$(cat "$bench/first-byte.txt" 2>/dev/null || echo "$started")" \
-  'BEGIN { printf "%.1f", b - a }')
 
 awk -v load="$load_before" 'BEGIN { exit !(load > 1.5) }' &&
   echo "Note: the load average was $load_before before the benchmark; other work skews the numbers" >&2
 [ "$listed" -eq "$pages" ] || echo "Warning: the listing page has $listed rows for $pages pages" >&2
-[ "$scanned" -eq "$pages" ] || echo "Warning: the scan list names $scanned pages out of $pages" >&2
-awk -v n="$listed" -v s="$seconds" -v kb="$peak_kb" -v walk="$walk_seconds" -v base_kb="$warmup_peak_kb" 'BEGIN {
-  printf "%d pages in %.1f s: %.0f pages/s, peak memory %.0f MB\n", n, s, n / s, kb / 1024
-  printf "Walk and scan list (with Wine start-up): %.1f s (%.0f%%); titles and pages: %.1f s\n",
-         walk, 100 * walk / s, s - walk
-  printf "For comparison, the warm-up run over the sample pages peaked at %.0f MB\n", base_kb / 1024
+cmp -s "$bench/scan-list.txt" "$bench/floor-scan-list.txt" || echo "Warning: the floor's scan list differs" >&2
+cmp -s "$out/Localindex_sub.html" "$out/Floor_sub.html" || echo "Warning: the floor's listing page differs" >&2
+awk -v n="$listed" -v f="$floor_s" -v c="$cmd_s" -v kb="$peak_kb" -v r="$rounds" 'BEGIN {
+  printf "Medians of %d interleaved rounds, everything on CPU 0:\n", r
+  printf "  floor (plain Win32):  %5.2f s  %5.0f pages/s\n", f, n / f
+  printf "  SkimdexCmd --yes:     %5.2f s  %5.0f pages/s  %.2fx the floor  peak memory %.0f MB\n",
+         c, n / c, c / f, kb / 1024
+  printf "%d pages: %.0f us per page\n", n, 1e6 * c / n
 }'
