@@ -3,8 +3,11 @@
 // existence test and read in 64 KiB blocks up to its title's closing tag; the same scan list on
 // standard output and the same listing rows through one open handle. Not shipped.
 // Usage: plain_index DEPTH FOLDER OUTPUT, OUTPUT being the listing page to write.
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -165,6 +168,7 @@ int main(int argc, char** argv) {
   for (const Entry& entry : list) {
     scan_list.append(entry.depth == 0 ? "0" : std::to_string(entry.depth) + entry.path).append("\r\n");
   }
+  _setmode(_fileno(stdout), _O_BINARY);
   std::fwrite(scan_list.data(), 1, scan_list.size(), stdout);
   const HANDLE file =
       CreateFileA(argv[3], GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
