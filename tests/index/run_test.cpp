@@ -69,5 +69,38 @@ TEST(RunIndex, CaptionsFollowTheRun) {
   }
 }
 
+// Each write of the run failing in turn: the frame page shows its message, the listing page ends the
+// run at "Writing" with its error and keeps what was written before.
+TEST(RunIndex, FailedWriteAnywhere) {
+  TempFolder temp;
+  temp.Folder("tree");
+  temp.File("tree\\a.html", "<title>A</title>");
+  Current_path = temp.Path() + "\\tree";
+  save_file_name = temp.Path() + "\\out.dat";
+  folder_level = 1;
+  RecordingView view(MessageAnswer::Ok);
+  NoProgress progress;
+  RunIndex(view, view, progress);
+  const std::string whole = testing::ReadWholeFile(temp.Path() + "\\out_sub.html");
+  int listing_failures = 0;
+  for (int n = 1; n < 100; ++n) {
+    DeleteFileA(save_file_name.c_str());
+    FailWriteForTesting(n, ERROR_HANDLE_DISK_FULL);
+    view.events.clear();
+    try {
+      if (RunIndex(view, view, progress) == RunResult::PagesWritten) break;
+      EXPECT_EQ(view.events, (std::vector<std::string>{"Seeking", "2 entries", "Writing", "Skimdex-I/O Error", "Finish"}));
+    } catch (const EInOutError& error) {
+      ++listing_failures;
+      EXPECT_EQ(error.Code(), ERROR_HANDLE_DISK_FULL);
+      EXPECT_EQ(view.events, (std::vector<std::string>{"Seeking", "2 entries", "Writing"}));
+      const std::string kept = testing::ReadWholeFile(temp.Path() + "\\out_sub.html");
+      EXPECT_EQ(whole.compare(0, kept.size(), kept), 0) << n;
+    }
+  }
+  FailWriteForTesting(0, 0);
+  EXPECT_GT(listing_failures, 1);
+}
+
 }  // namespace
 }  // namespace skimdex

@@ -102,6 +102,30 @@ TEST(ExistenceTests, FilesFoldersPatternsAndTimeStamps) {
   }
 }
 
+// The search's own answer, which the existence test gives for every name, however it gets it.
+bool FoundBySearch(const std::string& path) {
+  WIN32_FIND_DATAA data;
+  const HANDLE search = FindFirstFileA(path.c_str(), &data);
+  if (search == INVALID_HANDLE_VALUE) return false;
+  FindClose(search);
+  FILETIME local;
+  WORD date, time;
+  return (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+         FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) && FileTimeToDosDateTime(&local, &date, &time);
+}
+
+TEST(ExistenceTests, FileTestAnswersAsTheSearch) {
+  TempFolder temp;
+  temp.File("page.html");
+  SetWriteTime(temp.File("old.html"), 1970);
+  temp.Folder("folder");
+  for (const std::string name : {"page.html", "PAGE.HTML", "old.html", "folder", "folder\\", "folder\\..\\page.html",
+                                 "page.html\\", "page.html.", "page.html\\.", "page.html:x", "pa?e.html", "p*",
+                                 "pa<.html", "page>html", "page\".html", "o*", "missing.html", "folder/page.html"}) {
+    EXPECT_EQ(IsExistingFile(temp.Path() + "\\" + name), FoundBySearch(temp.Path() + "\\" + name)) << name;
+  }
+}
+
 TEST(JapaneseNames, TrailByteBackslashIsNeverASeparator) {
   TempFolder temp;
   const std::string hyo = "\x95\x5C", so = "\x83\x5C";  // 表, ソ

@@ -80,8 +80,11 @@ TEST(TextFile, WrittenBytesReachTheFileByFullBuffersAndOnClose) {
   EXPECT_EQ(ReadWholeFile(path), "");
   WriteText(file, std::string(200, 'y'));
   EXPECT_EQ(ReadWholeFile(path), "X\r\n" + std::string(125, 'y'));
-  CloseText(file);
+  FlushText(file);
   EXPECT_EQ(ReadWholeFile(path), "X\r\n" + std::string(200, 'y'));
+  WriteText(file, "z");
+  CloseText(file);
+  EXPECT_EQ(ReadWholeFile(path), "X\r\n" + std::string(200, 'y') + "z");
   EXPECT_EQ(TakeIoError(), 0);
 }
 
@@ -157,6 +160,8 @@ TEST(TextFile, FailuresArePendingUntilCheckIoRaisesThem) {
          CloseText(file);
        },
        105, kIoError + std::string("105)")},
+      {"flush a file not open for writing", [](const TempFolder&) { TextFile file; FlushText(file); }, 105,
+       kIoError + std::string("105)")},
       {"a later success does not clear it",
        [](const TempFolder& temp) {
          TextFile file;
