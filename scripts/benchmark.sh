@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
-# Benchmark: generates a fixed tree of pages (20,000 unless PAGES is given), then indexes it under Wine
-# on one CPU with SkimdexCmd and with the floor, a plain Win32 program doing the same work with the
-# fastest plain calls, in interleaved rounds; prints SkimdexCmd's pages per second, its ratio to the
-# floor and its peak memory, from the medians of the rounds.
-# Usage: bash scripts/benchmark.sh [PAGES]
+# Benchmark: generates fixed trees of pages (20,000 unless PAGES are given), then indexes each under
+# Wine on one CPU with SkimdexCmd and with the floor, a plain Win32 program doing the same work with
+# the fastest plain calls, in interleaved rounds. Prints, from the medians of the rounds, SkimdexCmd's
+# pages per second, its ratio to the floor and its peak memory; with two sizes, how the time per page
+# of the larger compares with the smaller's.
+# Usage: bash scripts/benchmark.sh [PAGES...]
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
 
-pages="${1:-20000}"
+sizes=("${@:-20000}")
 rounds=5
-[[ "$pages" =~ ^[1-9][0-9]*$ ]] || { echo "usage: bash scripts/benchmark.sh [PAGES]" >&2; exit 64; }
+for pages in "${sizes[@]}"; do
+  [[ "$pages" =~ ^[1-9][0-9]*$ ]] || { echo "usage: bash scripts/benchmark.sh [PAGES...]" >&2; exit 64; }
+done
 
 # GNU time gives the peak memory of the process it starts.
 install_gnu_time() {
@@ -33,12 +36,11 @@ source scripts/build.sh
 skimdex_build_windows
 
 bench="$root/build/bench"
-tree="$bench/tree"
-[ "$pages" -eq 20000 ] || tree="$bench/tree-$pages"
 out="$bench/out"
 mkdir -p "$bench" "$out"
+tree_of() { if [ "$1" -eq 20000 ]; then echo "$bench/tree"; else echo "$bench/tree-$1"; fi; }
 g++ -std=c++20 -O2 -o "$bench/generate_tree" scripts/bench/generate_tree.cpp
-"$bench/generate_tree" "$tree" "$pages"
+for pages in "${sizes[@]}"; do "$bench/generate_tree" "$(tree_of "$pages")" "$pages"; done
 
 # The whole Wine session shares CPU 0, wineserver included: every Windows file call is a round
 # trip to wineserver, and waking it on an idle second CPU makes a run about 3 times slower and
@@ -70,38 +72,50 @@ timed_run "$bench/warmup-time.txt" build/bin/SkimdexCmd.exe --yes --depth 3 "$(w
   "$(winepath -w "$out")\\warmup.html" >/dev/null 2>"$bench/stderr.txt" ||
   fail_with "$bench/stderr.txt" "Warm-up run failed"
 
-tree_w="$(winepath -w "$tree")"
 out_w="$(winepath -w "$out")"
-# One round: the floor, then SkimdexCmd, each over the whole tree; their times go to $bench/<round>.
+# One round over the tree of $2 pages: the floor, then SkimdexCmd; their times go to $bench/<round>.<pages>.
+# Both must give the same scan list and the same listing page.
 run_round() {
-  local round="$1"
+  local round="$1" pages="$2" tree_w
+  tree_w="$(winepath -w "$(tree_of "$pages")")"
   rm -f "$out"/*.html
-  timed_run "$bench/$round.floor.txt" build/bin/plain_index.exe 10 "$tree_w" "$out_w\\Floor_sub.html" \
+  timed_run "$bench/$round.$pages.floor.txt" build/bin/plain_index.exe 10 "$tree_w" "$out_w\\Floor_sub.html" \
     >"$bench/floor-scan-list.txt" 2>"$bench/stderr.txt" || fail_with "$bench/stderr.txt" "plain_index failed"
-  timed_run "$bench/$round.cmd.txt" build/bin/SkimdexCmd.exe --yes --depth 10 "$tree_w" "$out_w\\Localindex.html" \
-    >"$bench/scan-list.txt" 2>"$bench/stderr.txt" || fail_with "$bench/stderr.txt" "SkimdexCmd failed"
+  timed_run "$bench/$round.$pages.cmd.txt" build/bin/SkimdexCmd.exe --yes --depth 10 "$tree_w" \
+    "$out_w\\Localindex.html" >"$bench/scan-list.txt" 2>"$bench/stderr.txt" ||
+    fail_with "$bench/stderr.txt" "SkimdexCmd failed"
+  cmp -s "$bench/scan-list.txt" "$bench/floor-scan-list.txt" &&
+    cmp -s "$out/Localindex_sub.html" "$out/Floor_sub.html" ||
+    echo "Warning: the floor's output differs from SkimdexCmd's over $pages pages" >&2
+  local listed
+  listed=$(grep -c '<A HREF=' "$out/Localindex_sub.html" || true)
+  [ "$listed" -eq "$pages" ] || echo "Warning: the listing page has $listed rows for $pages pages" >&2
 }
 
-echo "Indexing $tree: one warm-up round, then $rounds rounds of the floor and SkimdexCmd in turn"
+echo "Indexing ${sizes[*]} pages: one warm-up round, then $rounds rounds of the floor and SkimdexCmd in turn"
 rm -f "$bench"/round*.txt
-run_round warmup
-for round in $(seq "$rounds"); do run_round "round$round"; done
-
-median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
-floor_s=$(cat "$bench"/round*.floor.txt | awk '{ print $1 }' | median)
-cmd_s=$(cat "$bench"/round*.cmd.txt | awk '{ print $1 }' | median)
-peak_kb=$(cat "$bench"/round*.cmd.txt | awk '{ print $2 }' | sort -n | tail -1)
-listed=$(grep -c '<A HREF=' "$out/Localindex_sub.html" || true)
+for pages in "${sizes[@]}"; do run_round warmup "$pages"; done
+for round in $(seq "$rounds"); do
+  for pages in "${sizes[@]}"; do run_round "round$round" "$pages"; done
+done
 
 awk -v load="$load_before" 'BEGIN { exit !(load > 1.5) }' &&
   echo "Note: the load average was $load_before before the benchmark; other work skews the numbers" >&2
-[ "$listed" -eq "$pages" ] || echo "Warning: the listing page has $listed rows for $pages pages" >&2
-cmp -s "$bench/scan-list.txt" "$bench/floor-scan-list.txt" || echo "Warning: the floor's scan list differs" >&2
-cmp -s "$out/Localindex_sub.html" "$out/Floor_sub.html" || echo "Warning: the floor's listing page differs" >&2
-awk -v n="$listed" -v f="$floor_s" -v c="$cmd_s" -v kb="$peak_kb" -v r="$rounds" 'BEGIN {
-  printf "Medians of %d interleaved rounds, everything on CPU 0:\n", r
-  printf "  floor (plain Win32):  %5.2f s  %5.0f pages/s\n", f, n / f
-  printf "  SkimdexCmd --yes:     %5.2f s  %5.0f pages/s  %.2fx the floor  peak memory %.0f MB\n",
-         c, n / c, c / f, kb / 1024
-  printf "%d pages: %.0f us per page\n", n, 1e6 * c / n
-}'
+median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+echo "Medians of $rounds interleaved rounds, everything on CPU 0:"
+for pages in "${sizes[@]}"; do
+  floor_s=$(cat "$bench"/round*."$pages".floor.txt | awk '{ print $1 }' | median)
+  cmd_s=$(cat "$bench"/round*."$pages".cmd.txt | awk '{ print $1 }' | median)
+  peak_kb=$(cat "$bench"/round*."$pages".cmd.txt | awk '{ print $2 }' | sort -n | tail -1)
+  awk -v n="$pages" -v f="$floor_s" -v c="$cmd_s" -v kb="$peak_kb" 'BEGIN {
+    printf "%6d pages  floor (plain Win32): %6.2f s %6.0f pages/s\n", n, f, n / f
+    printf "%6d pages  SkimdexCmd --yes:    %6.2f s %6.0f pages/s %5.0f us/page  %.2fx the floor  peak memory %.0f MB\n",
+           n, c, n / c, 1e6 * c / n, c / f, kb / 1024
+  }'
+  echo "$pages $cmd_s" >>"$bench/per-page.txt.new"
+done
+mv "$bench/per-page.txt.new" "$bench/per-page.txt"
+[ "${#sizes[@]}" -eq 2 ] && awk '{ n[NR] = $1; t[NR] = $2 / $1 } END {
+  printf "Time per page at %d pages is %.0f%% of that at %d pages\n", n[2], 100 * t[2] / t[1], n[1]
+}' "$bench/per-page.txt"
+exit 0
