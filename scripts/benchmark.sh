@@ -61,8 +61,10 @@ timed_run() {
   /usr/bin/time -f "%e %M" -o "$time_file" taskset -c 0 wine "$@"
 }
 
+# Shows the program's standard error and GNU time's report ($3, which names a signal that ended it).
 fail_with() {
   iconv -c -f CP932 -t UTF-8 "$1" >&2
+  [ -z "${3:-}" ] || cat "$3" >&2
   echo "$2" >&2
   exit 1
 }
@@ -80,10 +82,11 @@ run_round() {
   tree_w="$(winepath -w "$(tree_of "$pages")")"
   rm -f "$out"/*.html
   timed_run "$bench/$round.$pages.floor.txt" build/bin/plain_index.exe 10 "$tree_w" "$out_w\\Floor_sub.html" \
-    >"$bench/floor-scan-list.txt" 2>"$bench/stderr.txt" || fail_with "$bench/stderr.txt" "plain_index failed"
+    >"$bench/floor-scan-list.txt" 2>"$bench/stderr.txt" ||
+    fail_with "$bench/stderr.txt" "plain_index failed" "$bench/$round.$pages.floor.txt"
   timed_run "$bench/$round.$pages.cmd.txt" build/bin/SkimdexCmd.exe --yes --depth 10 "$tree_w" \
     "$out_w\\Localindex.html" >"$bench/scan-list.txt" 2>"$bench/stderr.txt" ||
-    fail_with "$bench/stderr.txt" "SkimdexCmd failed"
+    fail_with "$bench/stderr.txt" "SkimdexCmd failed" "$bench/$round.$pages.cmd.txt"
   cmp -s "$bench/scan-list.txt" "$bench/floor-scan-list.txt" &&
     cmp -s "$out/Localindex_sub.html" "$out/Floor_sub.html" ||
     echo "Warning: the floor's output differs from SkimdexCmd's over $pages pages" >&2
