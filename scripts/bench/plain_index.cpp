@@ -79,7 +79,8 @@ class FileBlocks final : public ByteSource {
   ReadResult Read(char* buffer, std::size_t capacity) override {
     if (position_ == end_) {
       DWORD got = 0;
-      if (!ReadFile(file_, block_.data(), kBlockSize, &got, nullptr)) return {0, static_cast<int>(GetLastError())};
+      if (!ReadFile(file_, block_.data(), kBlockSize, &got, nullptr))
+        return {0, static_cast<int>(GetLastError())};
       position_ = 0;
       end_ = got;
     }
@@ -97,8 +98,8 @@ class FileBlocks final : public ByteSource {
 
 std::string Title(const std::string& path) {
   std::string title = PageFileName(path);
-  const HANDLE file =
-      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file != INVALID_HANDLE_VALUE) {
     FileBlocks blocks(file);
     TextReader reader(blocks);
@@ -121,7 +122,8 @@ class Output {
  private:
   void Flush() {
     DWORD written = 0;
-    if (!text_.empty() && !WriteFile(file_, text_.data(), static_cast<DWORD>(text_.size()), &written, nullptr)) {
+    if (!text_.empty() &&
+        !WriteFile(file_, text_.data(), static_cast<DWORD>(text_.size()), &written, nullptr)) {
       std::fprintf(stderr, "write failed: %lu\n", GetLastError());
       std::exit(1);
     }
@@ -170,8 +172,8 @@ int main(int argc, char** argv) {
   }
   _setmode(_fileno(stdout), _O_BINARY);
   std::fwrite(scan_list.data(), 1, scan_list.size(), stdout);
-  const HANDLE file =
-      CreateFileA(argv[3], GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE file = CreateFileA(argv[3], GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     std::fprintf(stderr, "cannot create %s: %lu\n", argv[3], GetLastError());
     return 1;

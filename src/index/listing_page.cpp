@@ -35,7 +35,8 @@ void WriteLine(TextFile& file, const std::string& line) {
 // out the title reader, which shares reading only: a page that opens is therefore not the listing
 // page under any name, and reads as it would with the listing page closed. A page that fails to open
 // may be the listing page itself, so it is read again with the listing page closed, then reopened.
-std::string ReadTitleBesideListing(TextFile& listing, const std::string& listing_name, const std::string& page) {
+std::string ReadTitleBesideListing(TextFile& listing, const std::string& listing_name,
+                                   const std::string& page) {
   FlushText(listing);
   CheckIo();
   bool open_failed = false;

@@ -26,7 +26,9 @@ struct WriteFailure {
 };
 thread_local WriteFailure write_failure;
 
-bool WriteFailsForTesting() { return write_failure.first > 0 && ++write_failure.writes >= write_failure.first; }
+bool WriteFailsForTesting() {
+  return write_failure.first > 0 && ++write_failure.writes >= write_failure.first;
+}
 
 void SetIoError(int code) { pending_io_error = code; }
 void SetIoErrorFromPlatform() { SetIoError(static_cast<int>(GetLastError())); }
@@ -201,11 +203,7 @@ void WriteLineEnd(TextFile& file) {
 }
 
 void FlushText(TextFile& file) {
-  if (file.mode_ != TextFile::Mode::Writing) {
-    SetIoError(kNotOpenForWriting);
-    return;
-  }
-  file.WriteOut();
+  if (file.mode_ == TextFile::Mode::Writing) file.WriteOut();
 }
 
 void CloseText(TextFile& file) {

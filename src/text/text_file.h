@@ -70,7 +70,8 @@ std::string ReadTextLine(TextFile& file);   // up to CR (CR LF or CR consumed); 
 bool AtEndSkippingBlanks(TextFile& file);   // passes bytes 0x00-0x20 except Ctrl-Z; true at the end
 void WriteText(TextFile& file, const std::string& text);
 void WriteLineEnd(TextFile& file);  // CR LF
-// Writes out the buffer of a file open for writing, as closing it would, and keeps it open.
+// Writes out the buffer of a file open for writing, as closing it would, and keeps it open; does
+// nothing to any other file.
 void FlushText(TextFile& file);
 // Writes out the buffer first; if that fails the file stays open.
 void CloseText(TextFile& file);

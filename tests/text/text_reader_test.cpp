@@ -124,19 +124,17 @@ TEST(TextReader, FailedReadEndsTheDataAndIsReportedOnce) {
 }
 
 // A file of which another program locked every byte from `locked_from` on: a read touching it fails.
-class LockedTailSource final : public ByteSource {
- public:
-  LockedTailSource(std::string_view bytes, std::size_t locked_from) : rest_(bytes), locked_from_(locked_from) {}
+struct LockedTailSource final : ByteSource {
+  LockedTailSource(std::string_view bytes, std::size_t locked_from)
+      : bytes(bytes), locked_from(locked_from) {}
   ReadResult Read(char* buffer, std::size_t capacity) override {
-    if (offset_ + capacity > locked_from_) return {0, 33};  // ERROR_LOCK_VIOLATION
-    const std::size_t count = rest_.copy(buffer, capacity, offset_);
-    offset_ += count;
+    if (offset + capacity > locked_from) return {0, 33};  // ERROR_LOCK_VIOLATION
+    const std::size_t count = bytes.copy(buffer, capacity, offset);
+    offset += count;
     return {count, 0};
   }
-
- private:
-  std::string_view rest_;
-  std::size_t locked_from_, offset_ = 0;
+  std::string_view bytes;
+  std::size_t locked_from, offset = 0;
 };
 
 // The lines end where the text file's 128-byte blocks first reach the lock, however much is asked at once.
@@ -147,7 +145,8 @@ TEST(TextReader, LockedRangeEndsTheDataAtTheFirstBlockReachingIt) {
     TextReader reader(source);
     Lines lines;
     while (!reader.AtEndSkippingBlanks()) lines.push_back(reader.ReadTextLine());
-    EXPECT_EQ(lines, ReadSkippingBlanks(std::string_view(bytes).substr(0, locked_from / 128 * 128))) << locked_from;
+    EXPECT_EQ(lines, ReadSkippingBlanks(std::string_view(bytes).substr(0, locked_from / 128 * 128)))
+        << locked_from;
     EXPECT_EQ(reader.TakeReadError(), 33) << locked_from;
   }
 }
