@@ -166,7 +166,8 @@ TEST_F(WriteListingPageTest, EarlierListingInTheTreeShowsItsNewHeadTitle) {
             kHead + PageTable(1, temp.Path() + "\\out_sub.html", "Index of Local Folder") + kFoot);
 }
 
-// Open for writing, the listing page shuts out its own reading under a name of its own.
+// A hard link is the listing page under another name: read while the listing page is open, it still
+// shows the new head's title.
 TEST_F(WriteListingPageTest, ListingPageUnderAnotherNameShowsItsNewHeadTitle) {
   const std::string a = temp.File("a.html", "<title>A</title>"), alias = temp.Path() + "\\alias.html";
   ASSERT_TRUE(
@@ -179,16 +180,16 @@ TEST_F(WriteListingPageTest, ListingPageUnderAnotherNameShowsItsNewHeadTitle) {
 TEST_F(WriteListingPageTest, PagesHeldByOthersGiveTheirFileNames) {
   const std::string writing = temp.File("w.html", "<title>W</title>"),
                     exclusive = temp.File("x.html", "<title>X</title>"),
-                    free = temp.File("z.html", "<title>Z</title>");
+                    unheld = temp.File("z.html", "<title>Z</title>");
   const HANDLE holders[] = {
       CreateFileA(writing.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                   0, nullptr),
       CreateFileA(exclusive.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)};
   Current_path = temp.Path();
-  const std::string page = Write(ListOf({"1" + writing, "1" + exclusive, "1" + free, "0"}));
+  const std::string page = Write(ListOf({"1" + writing, "1" + exclusive, "1" + unheld, "0"}));
   for (const HANDLE holder : holders) CloseHandle(holder);
   EXPECT_EQ(page, kHead + PageTable(1, writing, "w.html") + PageTable(1, exclusive, "x.html") +
-                      PageTable(1, free, "Z") + kFoot);
+                      PageTable(1, unheld, "Z") + kFoot);
 }
 
 TEST_F(WriteListingPageTest, FirstIoFailureRaisesAndLeavesNoPendingError) {
