@@ -1,13 +1,19 @@
 #!/usr/bin/env bash
-# Benchmark: generates a fixed tree of pages (20,000 unless PAGES is given), indexes it once with
-# SkimdexCmd under Wine on one CPU, and prints pages per second and peak memory.
-# Usage: bash scripts/benchmark.sh [PAGES]
+# Benchmark: generates fixed trees of pages (20,000 unless PAGES are given), then indexes each under
+# Wine on one CPU with SkimdexCmd and with the floor, a plain Win32 program doing the same work with
+# the fastest plain calls, in interleaved rounds. Prints, from the medians of the rounds, SkimdexCmd's
+# pages per second, its ratio to the floor and its peak memory; with two sizes, how the time per page
+# of the larger compares with the smaller's.
+# Usage: bash scripts/benchmark.sh [PAGES...]
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
 
-pages="${1:-20000}"
-[[ "$pages" =~ ^[1-9][0-9]*$ ]] || { echo "usage: bash scripts/benchmark.sh [PAGES]" >&2; exit 64; }
+sizes=("${@:-20000}")
+rounds=5
+for pages in "${sizes[@]}"; do
+  [[ "$pages" =~ ^[1-9][0-9]*$ ]] || { echo "usage: bash scripts/benchmark.sh [PAGES...]" >&2; exit 64; }
+done
 
 # GNU time gives the peak memory of the process it starts.
 install_gnu_time() {
@@ -30,12 +36,11 @@ source scripts/build.sh
 skimdex_build_windows
 
 bench="$root/build/bench"
-tree="$bench/tree"
-[ "$pages" -eq 20000 ] || tree="$bench/tree-$pages"
 out="$bench/out"
 mkdir -p "$bench" "$out"
+tree_of() { if [ "$1" -eq 20000 ]; then echo "$bench/tree"; else echo "$bench/tree-$1"; fi; }
 g++ -std=c++20 -O2 -o "$bench/generate_tree" scripts/bench/generate_tree.cpp
-"$bench/generate_tree" "$tree" "$pages"
+for pages in "${sizes[@]}"; do "$bench/generate_tree" "$(tree_of "$pages")" "$pages"; done
 
 # The whole Wine session shares CPU 0, wineserver included: every Windows file call is a round
 # trip to wineserver, and waking it on an idle second CPU makes a run about 3 times slower and
@@ -48,55 +53,72 @@ source scripts/wine-env.sh
 skimdex_wine_start
 trap skimdex_wine_stop EXIT
 
-# Runs SkimdexCmd pinned to CPU 0 under GNU time, which writes "seconds peak-KB" to the file $1.
+# Runs a program pinned to CPU 0 under GNU time, which writes "seconds peak-KB" to the file $1.
 # Wine runs the program inside the process that `wine` becomes, so its peak is the program's.
-timed_index_run() {
+timed_run() {
   local time_file="$1"
   shift
-  /usr/bin/time -f "%e %M" -o "$time_file" taskset -c 0 wine build/bin/SkimdexCmd.exe --yes "$@"
+  /usr/bin/time -f "%e %M" -o "$time_file" taskset -c 0 wine "$@"
 }
 
-# The scan list comes out in one piece once the walk is done, so its first byte ends the walk.
-note_first_byte() {
-  dd bs=1 count=1 status=none
-  date +%s.%N >"$bench/first-byte.txt"
-  cat
+# Shows the program's standard error and GNU time's report ($3, which names a signal that ended it).
+fail_with() {
+  iconv -c -f CP932 -t UTF-8 "$1" >&2
+  [ -z "${3:-}" ] || cat "$3" >&2
+  echo "$2" >&2
+  exit 1
 }
 
 echo "Warm-up run over samples/pages"
-timed_index_run "$bench/warmup-time.txt" --depth 3 "$(winepath -w samples/pages)" \
-  "$(winepath -w "$out")\\warmup.html" >/dev/null 2>"$bench/warmup-stderr.txt" ||
-  { cat "$bench/warmup-stderr.txt" >&2; echo "Warm-up run failed" >&2; exit 1; }
+timed_run "$bench/warmup-time.txt" build/bin/SkimdexCmd.exe --yes --depth 3 "$(winepath -w samples/pages)" \
+  "$(winepath -w "$out")\\warmup.html" >/dev/null 2>"$bench/stderr.txt" ||
+  fail_with "$bench/stderr.txt" "Warm-up run failed"
 
-echo "Indexing $tree"
-output="$(winepath -w "$out")\\Localindex.html"
-rm -f "$out/Localindex.html" "$out/Localindex_sub.html" "$bench/first-byte.txt"
-started=$(date +%s.%N)
-set +e
-timed_index_run "$bench/time.txt" --depth 10 "$(winepath -w "$tree")" "$output" \
-  2>"$bench/stderr.txt" | note_first_byte >"$bench/scan-list.txt"
-status=${PIPESTATUS[0]}
-set -e
-if [ "$status" -ne 0 ]; then
-  iconv -c -f CP932 -t UTF-8 "$bench/stderr.txt" >&2
-  echo "SkimdexCmd failed with status $status" >&2
-  exit "$status"
-fi
+out_w="$(winepath -w "$out")"
+# One round over the tree of $2 pages: the floor, then SkimdexCmd; their times go to $bench/<round>.<pages>.
+# Both must give the same scan list and the same listing page.
+run_round() {
+  local round="$1" pages="$2" tree_w
+  tree_w="$(winepath -w "$(tree_of "$pages")")"
+  rm -f "$out"/*.html
+  timed_run "$bench/$round.$pages.floor.txt" build/bin/plain_index.exe 10 "$tree_w" "$out_w\\Floor_sub.html" \
+    >"$bench/floor-scan-list.txt" 2>"$bench/stderr.txt" ||
+    fail_with "$bench/stderr.txt" "plain_index failed" "$bench/$round.$pages.floor.txt"
+  timed_run "$bench/$round.$pages.cmd.txt" build/bin/SkimdexCmd.exe --yes --depth 10 "$tree_w" \
+    "$out_w\\Localindex.html" >"$bench/scan-list.txt" 2>"$bench/stderr.txt" ||
+    fail_with "$bench/stderr.txt" "SkimdexCmd failed" "$bench/$round.$pages.cmd.txt"
+  cmp -s "$bench/scan-list.txt" "$bench/floor-scan-list.txt" &&
+    cmp -s "$out/Localindex_sub.html" "$out/Floor_sub.html" ||
+    echo "Warning: the floor's output differs from SkimdexCmd's over $pages pages" >&2
+  local listed
+  listed=$(grep -c '<A HREF=' "$out/Localindex_sub.html" || true)
+  [ "$listed" -eq "$pages" ] || echo "Warning: the listing page has $listed rows for $pages pages" >&2
+}
 
-listed=$(grep -c '<A HREF=' "$out/Localindex_sub.html" || true)
-scanned=$(tr -d '\r' <"$bench/scan-list.txt" | grep -ciE '\.(html|htm|shtml|cgi|txt)$' || true)
-read -r seconds peak_kb <"$bench/time.txt"
-read -r _ warmup_peak_kb <"$bench/warmup-time.txt"
-walk_seconds=$(awk -v a="$started" -v b="$(cat "$bench/first-byte.txt" 2>/dev/null || echo "$started")" \
-  'BEGIN { printf "%.1f", b - a }')
+echo "Indexing ${sizes[*]} pages: one warm-up round, then $rounds rounds of the floor and SkimdexCmd in turn"
+rm -f "$bench"/round*.txt
+for pages in "${sizes[@]}"; do run_round warmup "$pages"; done
+for round in $(seq "$rounds"); do
+  for pages in "${sizes[@]}"; do run_round "round$round" "$pages"; done
+done
 
 awk -v load="$load_before" 'BEGIN { exit !(load > 1.5) }' &&
   echo "Note: the load average was $load_before before the benchmark; other work skews the numbers" >&2
-[ "$listed" -eq "$pages" ] || echo "Warning: the listing page has $listed rows for $pages pages" >&2
-[ "$scanned" -eq "$pages" ] || echo "Warning: the scan list names $scanned pages out of $pages" >&2
-awk -v n="$listed" -v s="$seconds" -v kb="$peak_kb" -v walk="$walk_seconds" -v base_kb="$warmup_peak_kb" 'BEGIN {
-  printf "%d pages in %.1f s: %.0f pages/s, peak memory %.0f MB\n", n, s, n / s, kb / 1024
-  printf "Walk and scan list (with Wine start-up): %.1f s (%.0f%%); titles and pages: %.1f s\n",
-         walk, 100 * walk / s, s - walk
-  printf "For comparison, the warm-up run over the sample pages peaked at %.0f MB\n", base_kb / 1024
-}'
+median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+echo "Medians of $rounds interleaved rounds, everything on CPU 0:"
+for pages in "${sizes[@]}"; do
+  floor_s=$(cat "$bench"/round*."$pages".floor.txt | awk '{ print $1 }' | median)
+  cmd_s=$(cat "$bench"/round*."$pages".cmd.txt | awk '{ print $1 }' | median)
+  peak_kb=$(cat "$bench"/round*."$pages".cmd.txt | awk '{ print $2 }' | sort -n | tail -1)
+  awk -v n="$pages" -v f="$floor_s" -v c="$cmd_s" -v kb="$peak_kb" 'BEGIN {
+    printf "%6d pages  floor (plain Win32): %6.2f s %6.0f pages/s\n", n, f, n / f
+    printf "%6d pages  SkimdexCmd --yes:    %6.2f s %6.0f pages/s %5.0f us/page  %.2fx the floor  peak memory %.0f MB\n",
+           n, c, n / c, 1e6 * c / n, c / f, kb / 1024
+  }'
+  echo "$pages $cmd_s" >>"$bench/per-page.txt.new"
+done
+mv "$bench/per-page.txt.new" "$bench/per-page.txt"
+[ "${#sizes[@]}" -eq 2 ] && awk '{ n[NR] = $1; t[NR] = $2 / $1 } END {
+  printf "Time per page at %d pages is %.0f%% of that at %d pages\n", n[2], 100 * t[2] / t[1], n[1]
+}' "$bench/per-page.txt"
+exit 0

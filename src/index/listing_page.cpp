@@ -30,16 +30,25 @@ void WriteLine(TextFile& file, const std::string& line) {
   CheckIo();
 }
 
-// The listing file is closed while a title is read, so everything written so far is on disk.
-std::string ReadTitleWithListingClosed(TextFile& listing, const std::string& listing_name,
-                                       const std::string& page) {
+// The listing page stays open while a title is read; what was written so far goes to disk first, as
+// closing it would, so a failing write stops the page at the same byte. The open listing page shuts
+// out the title reader, which shares reading only: a page that opens is therefore not the listing
+// page under any name, and reads as it would with the listing page closed. A page that fails to open
+// may be the listing page itself, so it is read again with the listing page closed, then reopened.
+std::string ReadTitleBesideListing(TextFile& listing, const std::string& listing_name,
+                                   const std::string& page) {
+  FlushText(listing);
+  CheckIo();
+  bool open_failed = false;
+  const std::string title = GetPageTitle(page, &open_failed);
+  if (!open_failed) return title;
   CloseText(listing);
   CheckIo();
-  const std::string title = GetPageTitle(page);
+  const std::string title_read_closed = GetPageTitle(page);
   AssignText(listing, listing_name);
   OpenTextForAppending(listing);
   CheckIo();
-  return title;
+  return title_read_closed;
 }
 
 int DigitsAtStart(const std::string& entry) {
@@ -86,7 +95,7 @@ void WriteListingPage(const std::string& name, const TStringList& list, const st
     if (IsExistingFolder(entry.path)) {
       WriteLine(listing, FolderRow(entry.depth, entry.path));
     } else {
-      const std::string title = ReadTitleWithListingClosed(listing, listing_name, entry.path);
+      const std::string title = ReadTitleBesideListing(listing, listing_name, entry.path);
       WriteLine(listing, PageRow(entry.depth, entry.path, title));
     }
     progress.SetPosition(i);

@@ -20,11 +20,12 @@ class TextFileLines final : public LineSource {
 
 }  // namespace
 
-std::string GetPageTitle(const std::string& path) {
+std::string GetPageTitle(const std::string& path, bool* open_failed) {
   if (!IsExistingFile(path)) return {};
   TextFile page;
   AssignText(page, path);
   OpenTextForReading(page);
+  if (open_failed) *open_failed = TakeIoError() != 0;  // pending errors end up discarded below anyway
   TextFileLines lines(page);
   const ScannedTitle title = ScanPageTitle(lines, PageFileName(path));
   CloseText(page);

@@ -37,6 +37,19 @@ int FillRecord(TSearchRec& record) {
   return 0;
 }
 
+bool IsDatedFile(DWORD attributes, const FILETIME& last_write) {
+  std::int32_t dos_date_time;
+  return (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && ToLocalDosDateTime(last_write, dos_date_time);
+}
+
+// A name the search takes for itself alone: no wildcard ("<", ">" and '"' are wildcards to the
+// search as well), no ":" but a drive's, which could name a stream the search never finds, and no
+// separator at the end, after which the search finds nothing at all.
+bool IsPlainName(const std::string& path) {
+  return !path.empty() && path.find_first_of("*?<>\"") == std::string::npos &&
+         path.find(':', 2) == std::string::npos && path.back() != '\\' && path.back() != '/';
+}
+
 }  // namespace
 
 int FindFirstEntry(const std::string& pattern, std::int32_t mask, TSearchRec& record) {
@@ -69,12 +82,16 @@ std::string ProgramFolder() {
   }
 }
 
+// The search opens the folder and costs many times the attribute query, which answers the same for
+// a plain name it can look up; every other name, and any failure, is left to the search.
 bool IsExistingFile(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA attributes;
+  if (IsPlainName(path) && GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &attributes)) {
+    return IsDatedFile(attributes.dwFileAttributes, attributes.ftLastWriteTime);
+  }
   WIN32_FIND_DATAA data;
   const ScopedFindHandle search(FindFirstFileA(path.c_str(), &data));
-  if (!search.valid() || (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return false;
-  std::int32_t dos_date_time;
-  return ToLocalDosDateTime(data.ftLastWriteTime, dos_date_time);
+  return search.valid() && IsDatedFile(data.dwFileAttributes, data.ftLastWriteTime);
 }
 
 bool IsExistingFolder(const std::string& path) {

@@ -18,6 +18,18 @@ constexpr int kNotOpenForWriting = 105;  // also an output whose type the platfo
 
 thread_local int pending_io_error = 0;
 
+// The test seam of FailWriteForTesting: writes counted since it was set, failing from `first` on.
+struct WriteFailure {
+  int first = 0;
+  int code = 0;
+  int writes = 0;
+};
+thread_local WriteFailure write_failure;
+
+bool WriteFailsForTesting() {
+  return write_failure.first > 0 && ++write_failure.writes >= write_failure.first;
+}
+
 void SetIoError(int code) { pending_io_error = code; }
 void SetIoErrorFromPlatform() { SetIoError(static_cast<int>(GetLastError())); }
 
@@ -113,6 +125,10 @@ void TextFile::Open(Access access) {
 bool TextFile::WriteOut() {
   const auto count = static_cast<DWORD>(std::exchange(output_count_, 0));
   if (count == 0) return true;
+  if (WriteFailsForTesting()) {
+    SetIoError(write_failure.code);
+    return false;
+  }
   DWORD written = 0;
   if (!WriteFile(handle_.get(), output_.data(), count, &written, nullptr)) {
     SetIoErrorFromPlatform();
@@ -186,6 +202,10 @@ void WriteLineEnd(TextFile& file) {
   if (file.mode_ == TextFile::Mode::Writing && file.write_out_every_line_) file.WriteOut();
 }
 
+void FlushText(TextFile& file) {
+  if (file.mode_ == TextFile::Mode::Writing) file.WriteOut();
+}
+
 void CloseText(TextFile& file) {
   if (file.mode_ == TextFile::Mode::Closed) {
     SetIoError(kNotOpen);
@@ -210,5 +230,7 @@ void CheckIo() {
 }
 
 int TakeIoError() { return std::exchange(pending_io_error, 0); }
+
+void FailWriteForTesting(int count, int code) { write_failure = {count, code, 0}; }
 
 }  // namespace skimdex

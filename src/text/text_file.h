@@ -10,8 +10,8 @@
 #include "text/scoped_handle.h"
 #include "text/text_reader.h"
 
-// Text files read and written line by line through a 128-byte buffer. No operation raises:
-// each failure replaces the thread's pending I/O error, which CheckIo raises and TakeIoError clears.
+// Text files read line by line, and written through a 128-byte buffer. No operation raises: each
+// failure replaces the thread's pending I/O error, which CheckIo raises and TakeIoError clears.
 namespace skimdex {
 
 // A Windows file handle, closed when dropped. Kept free of <windows.h> for its includers.
@@ -48,6 +48,7 @@ class TextFile : private ByteSource {
   friend bool AtEndSkippingBlanks(TextFile& file);
   friend void WriteText(TextFile& file, const std::string& text);
   friend void WriteLineEnd(TextFile& file);
+  friend void FlushText(TextFile& file);
   friend void CloseText(TextFile& file);
 
   std::string name_;
@@ -69,6 +70,9 @@ std::string ReadTextLine(TextFile& file);   // up to CR (CR LF or CR consumed); 
 bool AtEndSkippingBlanks(TextFile& file);   // passes bytes 0x00-0x20 except Ctrl-Z; true at the end
 void WriteText(TextFile& file, const std::string& text);
 void WriteLineEnd(TextFile& file);  // CR LF
+// Writes out the buffer of a file open for writing, as closing it would, and keeps it open; does
+// nothing to any other file.
+void FlushText(TextFile& file);
 // Writes out the buffer first; if that fails the file stays open.
 void CloseText(TextFile& file);
 
@@ -86,5 +90,9 @@ std::string IoErrorMessage(int code);
 
 void CheckIo();     // raises EInOutError for a pending error and clears it
 int TakeIoError();  // the pending code (0 for none), cleared
+
+// Tests only: the `count`-th write of a buffer from now on, and every later one, fails with `code`,
+// as on a full disk or a lost network drive; a `count` of 0 makes none fail.
+void FailWriteForTesting(int count, int code);
 
 }  // namespace skimdex

@@ -24,12 +24,13 @@ ReadResult MemoryByteSource::Read(char* buffer, std::size_t capacity) {
 bool TextReader::Fill() {
   if (position_ < end_) return buffer_[position_] != kCtrlZ;
   position_ = end_ = 0;
-  const ReadResult result = source_->Read(buffer_.data(), buffer_.size());
+  ReadResult result = source_->Read(buffer_.get(), kBufferSize);
+  if (result.error != 0) result = source_->Read(buffer_.get(), kBlockSize);
   if (result.error != 0) {
     read_error_ = result.error;
     return false;
   }
-  end_ = std::min(result.count, buffer_.size());
+  end_ = std::min(result.count, kBufferSize);
   return end_ > 0 && buffer_[0] != kCtrlZ;
 }
 
@@ -45,11 +46,11 @@ bool TextReader::AtEndSkippingBlanks() {
 std::string TextReader::ReadTextLine() {
   std::string line;
   while (Fill()) {
-    const char* begin = buffer_.data() + position_;
-    const char* end = buffer_.data() + end_;
+    const char* begin = buffer_.get() + position_;
+    const char* end = buffer_.get() + end_;
     const char* stop = std::find_if(begin, end, [](char c) { return c == kCr || c == kCtrlZ; });
     line.append(begin, stop);
-    position_ = static_cast<std::size_t>(stop - buffer_.data());
+    position_ = static_cast<std::size_t>(stop - buffer_.get());
     if (stop == end || *stop == kCtrlZ) continue;
     ++position_;
     if (Fill() && buffer_[position_] == kLf) ++position_;

@@ -1,14 +1,14 @@
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <limits>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
 
-// Line reading over any byte source through a 128-byte buffer: the rules of the text file, kept free
-// of Windows so that they run natively under sanitizers and fuzzers.
+// Line reading over any byte source: the rules of the text file, kept free of Windows so that they
+// run natively under sanitizers and fuzzers. The lines never depend on how the source cuts its bytes.
 namespace skimdex {
 
 struct ReadResult {
@@ -50,9 +50,13 @@ class LineSource {
 // read. A failed read also counts as the end; its error number waits in TakeReadError.
 class TextReader final : public LineSource {
  public:
-  static constexpr std::size_t kBufferSize = 128;
+  // Asked of the source at once: a page's head usually arrives in one read.
+  static constexpr std::size_t kBufferSize = 64 * 1024;
+  // A read that fails is tried again for this much, the block of the text file's rule: a failure
+  // beyond the bytes the lines need (a range another program locked) then changes nothing.
+  static constexpr std::size_t kBlockSize = 128;
 
-  explicit TextReader(ByteSource& source) : source_(&source) {}
+  explicit TextReader(ByteSource& source) : source_(&source), buffer_(new char[kBufferSize]) {}
 
   bool AtEndSkippingBlanks() override;
   std::string ReadTextLine() override;
@@ -64,7 +68,7 @@ class TextReader final : public LineSource {
   bool Fill();  // false at the end of the data; the buffer then stays empty
 
   ByteSource* source_;
-  std::array<char, kBufferSize> buffer_{};
+  std::unique_ptr<char[]> buffer_;
   std::size_t position_ = 0;
   std::size_t end_ = 0;
   int read_error_ = 0;

@@ -167,6 +167,32 @@ TEST_F(WriteListingPageTest, EarlierListingInTheTreeShowsItsNewHeadTitle) {
             kHead + PageTable(1, temp.Path() + "\\out_sub.html", "Index of Local Folder") + kFoot);
 }
 
+// A hard link is the listing page under another name: read while the listing page is open, it still
+// shows the new head's title.
+TEST_F(WriteListingPageTest, ListingPageUnderAnotherNameShowsItsNewHeadTitle) {
+  const std::string a = temp.File("a.html", "<title>A</title>"), alias = temp.Path() + "\\alias.html";
+  ASSERT_TRUE(
+      CreateHardLinkA(alias.c_str(), temp.File("out_sub.html", "<title>Old</title>").c_str(), nullptr));
+  Current_path = temp.Path();
+  EXPECT_EQ(Write(ListOf({"1" + a, "1" + alias, "0"})),
+            kHead + PageTable(1, a, "A") + PageTable(1, alias, "Index of Local Folder") + kFoot);
+}
+
+TEST_F(WriteListingPageTest, PagesHeldByOthersGiveTheirFileNames) {
+  const std::string writing = temp.File("w.html", "<title>W</title>"),
+                    exclusive = temp.File("x.html", "<title>X</title>"),
+                    unheld = temp.File("z.html", "<title>Z</title>");
+  const HANDLE holders[] = {
+      CreateFileA(writing.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                  0, nullptr),
+      CreateFileA(exclusive.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)};
+  Current_path = temp.Path();
+  const std::string page = Write(ListOf({"1" + writing, "1" + exclusive, "1" + unheld, "0"}));
+  for (const HANDLE holder : holders) CloseHandle(holder);
+  EXPECT_EQ(page, kHead + PageTable(1, writing, "w.html") + PageTable(1, exclusive, "x.html") +
+                      PageTable(1, unheld, "Z") + kFoot);
+}
+
 TEST_F(WriteListingPageTest, FirstIoFailureRaisesAndLeavesNoPendingError) {
   temp.Folder("out_sub.html");  // the listing page's name is taken by a folder
   Current_path = temp.Path();

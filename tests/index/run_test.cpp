@@ -69,5 +69,53 @@ TEST(RunIndex, CaptionsFollowTheRun) {
   }
 }
 
+// Where the listing page's writes end: its 128-byte buffer goes to disk when full and before each title is
+// read.
+std::vector<std::size_t> WriteEnds(const std::string& page) {
+  std::vector<std::size_t> ends{0};
+  std::size_t written = 0;
+  const auto write_up_to = [&](std::size_t stop) {
+    for (; stop - written >= 128; written += 128) ends.push_back(written + 128);
+    if (stop > written) ends.push_back(written = stop);
+  };
+  for (std::size_t link = page.find("<A HREF="); link != std::string::npos;
+       link = page.find("<A HREF=", link + 1)) {
+    write_up_to(page.rfind("\r\n", link) + 2);
+  }
+  write_up_to(page.size());
+  return ends;
+}
+
+// Each write of the run failing in turn, and every one after it: the frame page shows its message; the
+// listing page ends the run at "Writing" with its error, and all it wrote before stays on disk.
+TEST(RunIndex, FailedWriteAnywhere) {
+  TempFolder temp;
+  Current_path = temp.Folder("tree");
+  temp.File("tree\\" + std::string(150, 'p') + ".html", "<title>P</title>");
+  temp.File("tree\\q.html", "<title>Q</title>");
+  save_file_name = temp.Path() + "\\out.dat";
+  folder_level = 1;
+  RecordingView view(MessageAnswer::Ok);
+  NoProgress progress;
+  RunIndex(view, view, progress);
+  const std::string listing = temp.Path() + "\\out_sub.html", whole = testing::ReadWholeFile(listing);
+  const std::vector<std::size_t> ends = WriteEnds(whole);
+  for (std::size_t n = 1, listing_failures = 0; listing_failures + 1 < ends.size() && n < 100; ++n) {
+    DeleteFileA(save_file_name.c_str());
+    FailWriteForTesting(static_cast<int>(n), ERROR_HANDLE_DISK_FULL);
+    view.events.clear();
+    try {
+      EXPECT_EQ(RunIndex(view, view, progress), RunResult::FramePageNotWritten) << n;
+      EXPECT_EQ(view.events,
+                (std::vector<std::string>{"Seeking", "3 entries", "Writing", "Skimdex-I/O Error", "Finish"}));
+    } catch (const EInOutError& error) {
+      EXPECT_EQ(error.Code(), ERROR_HANDLE_DISK_FULL);
+      EXPECT_EQ(view.events, (std::vector<std::string>{"Seeking", "3 entries", "Writing"}));
+      EXPECT_EQ(testing::ReadWholeFile(listing), whole.substr(0, ends[listing_failures++])) << n;
+    }
+  }
+  FailWriteForTesting(0, 0);
+}
+
 }  // namespace
 }  // namespace skimdex

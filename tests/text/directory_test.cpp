@@ -93,6 +93,10 @@ TEST(ExistenceTests, FilesFoldersPatternsAndTimeStamps) {
       {folder, false, true},
       {hidden, false, true},
       {temp.Path() + "\\pa*.html", true, false},
+      {temp.Path() + "\\pa?e.html", true, false},
+      {temp.Path() + "\\o*", false, false},  // the only match is stamped 1970
+      {file + "\\", false, false},
+      {file + ":stream", false, false},
       {temp.Path() + "\\missing.html", false, false},
       {temp.Path() + "\\missing\\x.html", false, false},
       {"", false, false},

@@ -80,8 +80,11 @@ TEST(TextFile, WrittenBytesReachTheFileByFullBuffersAndOnClose) {
   EXPECT_EQ(ReadWholeFile(path), "");
   WriteText(file, std::string(200, 'y'));
   EXPECT_EQ(ReadWholeFile(path), "X\r\n" + std::string(125, 'y'));
-  CloseText(file);
+  FlushText(file);
   EXPECT_EQ(ReadWholeFile(path), "X\r\n" + std::string(200, 'y'));
+  WriteText(file, "z");
+  CloseText(file);
+  EXPECT_EQ(ReadWholeFile(path), "X\r\n" + std::string(200, 'y') + "z");
   EXPECT_EQ(TakeIoError(), 0);
 }
 

@@ -123,6 +123,34 @@ TEST(TextReader, FailedReadEndsTheDataAndIsReportedOnce) {
   EXPECT_EQ(reader.TakeReadError(), 23);
 }
 
+// A file of which another program locked every byte from `locked_from` on: a read touching it fails.
+struct LockedTailSource final : ByteSource {
+  LockedTailSource(std::string_view bytes, std::size_t locked_from)
+      : bytes(bytes), locked_from(locked_from) {}
+  ReadResult Read(char* buffer, std::size_t capacity) override {
+    if (offset + capacity > locked_from) return {0, 33};  // ERROR_LOCK_VIOLATION
+    const std::size_t count = bytes.copy(buffer, capacity, offset);
+    offset += count;
+    return {count, 0};
+  }
+  std::string_view bytes;
+  std::size_t locked_from, offset = 0;
+};
+
+// The lines end where the text file's 128-byte blocks first reach the lock, however much is asked at once.
+TEST(TextReader, LockedRangeEndsTheDataAtTheFirstBlockReachingIt) {
+  const std::string bytes = "<title>T</title>\r\n" + std::string(1000, 'x') + "\r\nlast";
+  for (const std::size_t locked_from : {100, 128, 129, 300, 1100}) {
+    LockedTailSource source(bytes, locked_from);
+    TextReader reader(source);
+    Lines lines;
+    while (!reader.AtEndSkippingBlanks()) lines.push_back(reader.ReadTextLine());
+    EXPECT_EQ(lines, ReadSkippingBlanks(std::string_view(bytes).substr(0, locked_from / 128 * 128)))
+        << locked_from;
+    EXPECT_EQ(reader.TakeReadError(), 33) << locked_from;
+  }
+}
+
 TEST(TextReader, LineOfSeveralMegabytesComesWhole) {
   std::string bytes(6 << 20, 'x');
   bytes[3 << 20] = '\n';
