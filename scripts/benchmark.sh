@@ -39,8 +39,8 @@ bench="$root/build/bench"
 out="$bench/out"
 mkdir -p "$bench" "$out"
 tree_of() { if [ "$1" -eq 20000 ]; then echo "$bench/tree"; else echo "$bench/tree-$1"; fi; }
-g++ -std=c++20 -O2 -o "$bench/generate_tree" scripts/bench/generate_tree.cpp
-for pages in "${sizes[@]}"; do "$bench/generate_tree" "$(tree_of "$pages")" "$pages"; done
+# The generator is a host tool, built by the cross build into build/host-tools.
+for pages in "${sizes[@]}"; do build/host-tools/bin/generate_tree "$(tree_of "$pages")" "$pages"; done
 
 # The whole Wine session shares CPU 0, wineserver included: every Windows file call is a round
 # trip to wineserver, and waking it on an idle second CPU makes a run about 3 times slower and

@@ -17,7 +17,6 @@
 #include "index/listing_rows.h"
 #include "index/title_scan.h"
 #include "index/walk.h"
-#include "sjisconv/sjisconv.h"
 #include "text/cp932.h"
 #include "text/string_list.h"
 #include "text/text_reader.h"
@@ -97,16 +96,16 @@ class FileBlocks final : public ByteSource {
 };
 
 std::string Title(const std::string& path) {
-  std::string title = PageFileName(path);
+  ScannedTitle title{PageFileName(path)};
   const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file != INVALID_HANDLE_VALUE) {
     FileBlocks blocks(file);
     TextReader reader(blocks);
-    title = ScanPageTitle(reader, title);
+    title = ScanPageTitle(reader, title.text);
     CloseHandle(file);
   }
-  return TAutoSjisConv().ConvertToSjis(title);
+  return PageCaption(title);
 }
 
 // Rows gather in memory and leave in 64 KiB writes through the one handle.
