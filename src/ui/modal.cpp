@@ -1,0 +1,36 @@
+#include "ui/modal.h"
+
+#include "ui/hint_registry.h"
+
+namespace skimdex {
+namespace {
+
+constexpr char kOwnerProperty[] = "SkimdexModalOwner";
+
+}  // namespace
+
+void ShowModal(HWND dialog, HWND owner) {
+  SetPropA(dialog, kOwnerProperty, owner);
+  EnableWindow(owner, FALSE);
+  ShowWindow(dialog, SW_SHOW);
+  SetForegroundWindow(dialog);
+  MSG message;
+  while (IsWindow(dialog) && IsWindowVisible(dialog)) {
+    if (GetMessageA(&message, nullptr, 0, 0) <= 0) {
+      EndModal(dialog);
+      PostQuitMessage(static_cast<int>(message.wParam));
+      break;
+    }
+    TrackHint(message);
+    if (IsDialogMessageA(dialog, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
+void EndModal(HWND dialog) {
+  if (HWND owner = static_cast<HWND>(RemovePropA(dialog, kOwnerProperty))) EnableWindow(owner, TRUE);
+  ShowWindow(dialog, SW_HIDE);
+}
+
+}  // namespace skimdex
