@@ -14,6 +14,15 @@ namespace {
 constexpr UINT kPathBufferSize = MAX_PATH;
 constexpr std::size_t kStatusBufferSize = 512;
 
+// The shell's allocator, obtained once per browse and released after every block taken from it.
+struct ShellAllocatorTraits {
+  using Handle = IMalloc*;
+  static Handle Empty() { return nullptr; }
+  static void Release(Handle handle) { handle->Release(); }
+};
+using ScopedShellAllocator = ScopedHandle<ShellAllocatorTraits>;
+using ScopedShellBuffer = ScopedHandle<ShellMemoryTraits<char*>>;
+
 // Keeps the browser's status text on the highlighted folder's path (empty for an item without one)
 // and highlights the starting folder once the browser is ready.
 void OnBrowseMessage(HWND browser, UINT message, LPARAM param, const TFolderDialog& dialog) {
@@ -21,7 +30,8 @@ void OnBrowseMessage(HWND browser, UINT message, LPARAM param, const TFolderDial
   if (message == BFFM_INITIALIZED && IsExistingFolder(dialog.Folder)) {
     SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(dialog.Folder.c_str()));
   }
-  if (message == BFFM_SELCHANGED && !SHGetPathFromIDListA(reinterpret_cast<PCIDLIST_ABSOLUTE>(param), status)) {
+  if (message == BFFM_SELCHANGED &&
+      !SHGetPathFromIDListA(reinterpret_cast<PCIDLIST_ABSOLUTE>(param), status)) {
     status[0] = '\0';
   }
   SendMessageA(browser, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(status));
@@ -44,26 +54,25 @@ bool TFolderDialog::Execute(HWND owner) {
   if (FAILED(SHGetMalloc(&raw_allocator))) return false;
   const ScopedShellAllocator allocator(raw_allocator);
 
-  const ScopedShellMemory buffer(allocator.get(), allocator.get()->Alloc(kPathBufferSize));
+  const ScopedShellBuffer buffer(static_cast<char*>(raw_allocator->Alloc(kPathBufferSize)));
   if (!buffer.valid()) return false;
 
   LPITEMIDLIST raw_drives = nullptr;
   if (FAILED(SHGetSpecialFolderLocation(owner, CSIDL_DRIVES, &raw_drives))) return false;
-  const ScopedShellMemory drives(allocator.get(), raw_drives);
+  const ScopedIdList drives(raw_drives);
 
-  char* const path = static_cast<char*>(buffer.get());
   BROWSEINFOA info{};
   info.hwndOwner = owner;
-  info.pidlRoot = raw_drives;
-  info.pszDisplayName = path;
+  info.pidlRoot = drives.get();
+  info.pszDisplayName = buffer.get();
   info.lpszTitle = Title.c_str();
   info.ulFlags = BIF_STATUSTEXT;
   info.lpfn = BrowseCallback;
   info.lParam = reinterpret_cast<LPARAM>(this);
 
-  const ScopedShellMemory chosen(allocator.get(), SHBrowseForFolderA(&info));
+  const ScopedIdList chosen(SHBrowseForFolderA(&info));
   if (!chosen.valid()) return false;
-  if (SHGetPathFromIDListA(static_cast<PCIDLIST_ABSOLUTE>(chosen.get()), path)) Folder = path;
+  if (SHGetPathFromIDListA(chosen.get(), buffer.get())) Folder = buffer.get();
   return true;
 }
 
