@@ -8,6 +8,7 @@
 
 #include "text/uncaught_error.h"
 #include "ui/field_rules.h"
+#include "ui/window_text.h"
 
 namespace skimdex {
 namespace {
@@ -16,12 +17,6 @@ constexpr UINT_PTR kSubclassId = 1;
 constexpr UINT_PTR kRepeatTimer = 0x5D1;  // apart from the up-down's own timer ids
 constexpr UINT kFirstRepeatDelay = 400;
 constexpr UINT kRepeatInterval = 100;
-
-std::string TextOf(HWND control) {
-  std::string text(GetWindowTextLengthA(control) + 1, '\0');
-  text.resize(GetWindowTextA(control, text.data(), static_cast<int>(text.size())));
-  return text;
-}
 
 char LocaleDecimalSeparator() {
   char separator[4] = {};
@@ -67,17 +62,19 @@ void DepthField::Place(const RECT& bounds, int spin_width) {
   SendMessageA(spin_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit_), 0);
 }
 
-std::int32_t DepthField::Value() const { return DepthValue(TextOf(edit_)); }
+std::int32_t DepthField::Value() const { return DepthValue(WindowText(edit_)); }
 
 void DepthField::SetValue(std::int32_t value) { SetWindowTextA(edit_, DepthText(value).c_str()); }
 
 void DepthField::OnFocusLost() {
-  const std::string text = TextOf(edit_);
+  const std::string text = WindowText(edit_);
   const std::string shown = DepthTextOnExit(text);
   if (shown != text) SetWindowTextA(edit_, shown.c_str());
 }
 
-void DepthField::Step(int delta) { SetWindowTextA(edit_, SteppedDepthText(TextOf(edit_), delta).c_str()); }
+void DepthField::Step(int delta) {
+  SetWindowTextA(edit_, SteppedDepthText(WindowText(edit_), delta).c_str());
+}
 
 int DepthField::ButtonAt(POINT point) const {
   RECT client;
@@ -110,6 +107,8 @@ LRESULT DepthField::EditMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return DefSubclassProc(edit_, message, wparam, lparam) |
              (IsEnterKeyDown(lparam) ? DLGC_WANTALLKEYS : 0);
     case WM_KEYDOWN:
+      // The edit's own Enter handling would move to the default button and press it.
+      if (wparam == VK_RETURN) return 0;
       if (wparam != VK_UP && wparam != VK_DOWN) break;
       Step(wparam == VK_UP ? +1 : -1);
       return 0;

@@ -1,0 +1,7 @@
+#pragma once
+
+namespace skimdex {
+
+constexpr int kHelpContextConfig = 6000;
+
+}  // namespace skimdex
