@@ -1,6 +1,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include "text/scoped_handle.h"
@@ -30,6 +31,13 @@ struct IconTraits {
   static void Release(Handle handle) { DestroyIcon(handle); }
 };
 using ScopedIcon = ScopedHandle<IconTraits>;
+
+struct ImageListTraits {
+  using Handle = HIMAGELIST;
+  static Handle Empty() { return nullptr; }
+  static void Release(Handle handle) { ImageList_Destroy(handle); }
+};
+using ScopedImageList = ScopedHandle<ImageListTraits>;
 
 // Memory the shell hands out (an item ID list, for one): freed through the shell's allocator.
 template <typename T>

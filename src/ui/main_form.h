@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -40,14 +41,17 @@ class TMainForm final : public WindowBase,
  private:
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   void CreateControls();
+  void ApplyDpi(int dpi);
   void FormCreate();
   void FormClose();
   void OnCommand(int command);
   void OnSize();
   void OnPaint();
+  LRESULT OnControlColour(HDC dc, HWND control);
   void OnDrawItem(const DRAWITEMSTRUCT& item);
   void OnMenuSelect(UINT item, UINT flags);
 
+  void ShowHint(const std::string& hint);
   void Bt_StartClick();
   void FileNew();
   void SpeedButton4Click();
@@ -75,12 +79,17 @@ class TMainForm final : public WindowBase,
   std::string help_file_;
   int dpi_ = 96;
   ScopedFont font_;
-  ScopedBitmap glyphs_;
+  ScopedImageList glyphs_;  // normal glyphs, then their disabled twins
   int glyph_size_ = 16;
+  std::array<HWND, 8> toolbar_{};
   HWND start_button_ = nullptr;
   HWND memo_ = nullptr;
   HWND progress_bar_ = nullptr;
   HWND status_line_ = nullptr;
+  // Coordinates loaded while no placement is stored are the design's, so they scale with the DPI.
+  bool placement_is_design_ = false;
+  int progress_maximum_ = 100;
+  int progress_pixel_ = -1;
   // The save dialog keeps its last confirmed full path as the name it opens with.
   std::string save_dialog_file_ = "Localindex.html";
   std::string save_dialog_folder_;
