@@ -62,6 +62,16 @@ RECT ScaledBounds(const Placement& placement, int dpi) {
   return {left, top, left + ScaleForDpi(placement.width, dpi), top + ScaleForDpi(placement.height, dpi)};
 }
 
+constexpr UINT_PTR kSubclassId = 1;
+
+// Notes in `focus_before` the window that had the focus before the button took it.
+LRESULT CALLBACK RecordFocusBefore(HWND button, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                                   DWORD_PTR focus_before) {
+  if (message == WM_SETFOCUS) *reinterpret_cast<HWND*>(focus_before) = reinterpret_cast<HWND>(wparam);
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(button, RecordFocusBefore, kSubclassId);
+  return DefSubclassProc(button, message, wparam, lparam);
+}
+
 // Keeps a window disabled for one scope. A window that was disabled already, as the main window is
 // while this dialog is shown, stays disabled; one that was enabled gets its input and activation back.
 class DisabledWhile {
@@ -97,6 +107,7 @@ INT_PTR TConfigration::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam)
                        GetDlgItem(Handle(), IDC_CONFIG_SPINEDIT1_BUTTONS));
       PlaceControls();
       RegisterHints();
+      KeepFocusOffSpeedButtons();
       FormCreate();
       return TRUE;
     case WM_NOTIFY:
@@ -112,9 +123,11 @@ INT_PTR TConfigration::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam)
       if (HIWORD(wparam) != BN_CLICKED) break;
       switch (LOWORD(wparam)) {
         case IDC_CONFIG_SPEEDBUTTON1:
+          ReturnFocusFromSpeedButton();
           SpeedButton1Click();
           return TRUE;
         case IDC_CONFIG_SPEEDBUTTON2:
+          ReturnFocusFromSpeedButton();
           SpeedButton2Click();
           return TRUE;
         case IDC_CONFIG_HELPBTN:
@@ -156,6 +169,20 @@ void TConfigration::RegisterHints() {
   RegisterHint(GetDlgItem(Handle(), IDC_CONFIG_SPINEDIT1_BUTTONS), kDepthHint, false);
 }
 
+// The browse buttons act like tool buttons: a click leaves the focus where it was, so Enter keeps
+// pressing OK afterwards.
+void TConfigration::KeepFocusOffSpeedButtons() {
+  for (const int id : {IDC_CONFIG_SPEEDBUTTON1, IDC_CONFIG_SPEEDBUTTON2}) {
+    SetWindowSubclass(GetDlgItem(Handle(), id), RecordFocusBefore, kSubclassId,
+                      reinterpret_cast<DWORD_PTR>(&focus_before_speed_button_));
+  }
+}
+
+void TConfigration::ReturnFocusFromSpeedButton() {
+  if (!IsChild(Handle(), focus_before_speed_button_)) return;
+  SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(focus_before_speed_button_), TRUE);
+}
+
 void TConfigration::FormCreate() {
   SetDlgItemTextA(Handle(), IDC_CONFIG_EDIT1, Current_path.c_str());
   SetDlgItemTextA(Handle(), IDC_CONFIG_EDIT2, save_file_name.c_str());
@@ -184,7 +211,11 @@ void TConfigration::SpeedButton2Click() {
   // FileSave reports no result: a confirmed choice is one that changed the two settings.
   const std::string name_before = save_file_name;
   const std::string path_before = save_file_path;
-  main_->FileSave();
+  {
+    // The save dialog belongs to the main window; this dialog takes no input beneath it either.
+    const DisabledWhile dialog_disabled(Handle());
+    main_->FileSave();
+  }
   if (save_file_name == name_before && save_file_path == path_before) return;
   SetDlgItemTextA(Handle(), IDC_CONFIG_EDIT2, JoinedSavePath(save_file_path, save_file_name).c_str());
 }

@@ -27,6 +27,8 @@ class TConfigration final : public TOKBottomDlg {
   INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   void PlaceControls();
   void RegisterHints();
+  void KeepFocusOffSpeedButtons();
+  void ReturnFocusFromSpeedButton();
   void FormCreate();
   void OKBtnClick() override;
   void CancelBtnClick() override;
@@ -35,6 +37,7 @@ class TConfigration final : public TOKBottomDlg {
 
   TMainForm* main_ = nullptr;
   DepthField SpinEdit1;
+  HWND focus_before_speed_button_ = nullptr;
   TFolderDialog FolderDialog1;
 };
 
