@@ -58,6 +58,7 @@ TEST_F(ConfigDialog, OkStoresTheFieldsAsTextAndTheNextRunUsesThem) {
   SetWindowTextA(folder, (tree + "\\").c_str());
   SetWindowTextA(file, "config.html");
   MouseClick(depth);
+  EXPECT_TRUE(WaitFocus(depth));
   SendMessageA(depth, EM_SETSEL, 0, -1);
   TypeText("25");
   PressKey(VK_RETURN);  // refused with a beep: OK is not pressed
@@ -71,10 +72,10 @@ TEST_F(ConfigDialog, OkStoresTheFieldsAsTextAndTheNextRunUsesThem) {
   EXPECT_EQ(settings.Get("Config", "IniFilePath"), TextValue(ProgramFolder()));
   EXPECT_EQ(settings.Get("Config", "FolderLevel"), TextValue("10"));
 
-  const HWND start = FindControl(program.Main(), "Button", "Start");
+  const HWND start = GetDlgItem(program.Main(), IDM_START);
   Click(start);
   ASSERT_TRUE(program.WaitText(start, "Finish"));
-  EXPECT_EQ(TextOf(GetDlgItem(program.Main(), IDC_MEMO)), console.out);
+  EXPECT_EQ(TextOf(GetDlgItem(program.Main(), IDC_MEMO)) + "\r\n", console.out);
   EXPECT_NE(testing::ReadWholeFile(out + "\\config_sub.html"), "<missing>");
 }
 
@@ -117,9 +118,9 @@ TEST_F(ConfigDialog, FolderButtonBrowsesWithTheDialogHidden) {
   ASSERT_NE(browser, nullptr);
   EXPECT_FALSE(IsWindowEnabled(program.Main()));
   EXPECT_EQ(program.Window(kConfigCaption, "#32770", 0), nullptr);
-  EXPECT_TRUE(program.WaitText(GetDlgItem(browser, kBrowserStatus), picked));
+  EXPECT_EQ(program.TreeSelection(GetDlgItem(browser, kBrowserTree)), "picked");
   Close(browser, IDOK);
-  EXPECT_TRUE(IsWindowEnabled(program.Main()));
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(program.Main()); }));
   HWND dialog = ShowConfigDialog(program);
   EXPECT_EQ(TextOf(GetDlgItem(dialog, IDC_CONFIG_EDIT1)), picked);
   Close(dialog, IDCANCEL);

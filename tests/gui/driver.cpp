@@ -132,6 +132,13 @@ void MouseClick(HWND window) {
   SendMouse(centre, MOUSEEVENTF_LEFTUP);
 }
 
+bool WaitFocus(HWND control) {
+  return WaitUntil([&] {
+    GUITHREADINFO info{sizeof info};
+    return GetGUIThreadInfo(GetWindowThreadProcessId(control, nullptr), &info) && info.hwndFocus == control;
+  });
+}
+
 void PointAt(HWND window) { SendMouse(CentreOf(window), 0); }
 
 void PointAt(HWND window, POINT client_point) {
@@ -226,17 +233,41 @@ std::string Program::AnswerMessageBox(const std::string& title, int answer) {
 
 void Program::Command(int command) { PostMessageA(Main(), WM_COMMAND, MAKEWPARAM(command, 0), 0); }
 
+std::string Program::SendForMemory(HWND control, UINT message, WPARAM wparam, std::size_t size,
+                                   const std::function<std::string(char* remote)>& fill) {
+  auto* remote = static_cast<char*>(VirtualAllocEx(process_.hProcess, nullptr, size, MEM_COMMIT, PAGE_READWRITE));
+  if (!remote) return "<no memory>";
+  const std::string request = fill(remote);
+  WriteProcessMemory(process_.hProcess, remote, request.data(), request.size(), nullptr);
+  SendMessageA(control, message, wparam, reinterpret_cast<LPARAM>(remote));
+  std::string answer(size, '\0');
+  ReadProcessMemory(process_.hProcess, remote, answer.data(), size, nullptr);
+  VirtualFreeEx(process_.hProcess, remote, 0, MEM_RELEASE);
+  return answer;
+}
+
 std::string Program::StatusLine() {
   const HWND status_line = GetDlgItem(Main(), IDC_STATUS);
-  const auto length = LOWORD(SendMessageA(status_line, SB_GETTEXTLENGTHA, SB_SIMPLEID, 0));
-  // SB_GETTEXT writes into the caller's buffer, which must lie in the program's memory.
-  void* remote = VirtualAllocEx(process_.hProcess, nullptr, length + 1, MEM_COMMIT, PAGE_READWRITE);
-  if (!remote) return "<no memory>";
-  SendMessageA(status_line, SB_GETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(remote));
-  std::string text(length, '\0');
-  ReadProcessMemory(process_.hProcess, remote, text.data(), length, nullptr);
-  VirtualFreeEx(process_.hProcess, remote, 0, MEM_RELEASE);
-  return text;
+  // The length counts characters (Wine keeps the text in UTF-16); one takes at most two bytes here.
+  const std::size_t size = 2 * LOWORD(SendMessageA(status_line, SB_GETTEXTLENGTHA, 0, 0)) + 1;
+  const std::string text = SendForMemory(status_line, SB_GETTEXTA, 0, size, [](char*) { return ""; });
+  return text.substr(0, text.find('\0'));
+}
+
+std::string Program::TreeSelection(HWND tree_view) {
+  constexpr std::size_t kLabelSize = 260;
+  TVITEMA item{};
+  item.mask = TVIF_TEXT;
+  item.hItem = reinterpret_cast<HTREEITEM>(SendMessageA(tree_view, TVM_GETNEXTITEM, TVGN_CARET, 0));
+  item.cchTextMax = kLabelSize;
+  // The item record first, its label buffer right after it.
+  const std::string answer =
+      SendForMemory(tree_view, TVM_GETITEMA, 0, sizeof item + kLabelSize, [&](char* remote) {
+        item.pszText = remote + sizeof item;
+        return std::string(reinterpret_cast<const char*>(&item), sizeof item);
+      });
+  const std::string label = answer.substr(sizeof item);
+  return item.hItem ? label.substr(0, label.find('\0')) : "<none>";
 }
 
 bool Program::WaitText(HWND window, const std::string& text, DWORD timeout_ms) const {

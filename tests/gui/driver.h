@@ -29,6 +29,8 @@ std::string StaticTexts(HWND parent);
 void Click(HWND button);
 // A real left click (SendInput) at the centre of `window`, which takes the focus as a user's would.
 void MouseClick(HWND window);
+// Waits until `control` has the keyboard focus of its thread.
+bool WaitFocus(HWND control);
 // Moves the pointer to the centre of `window`, or to a point in its client area.
 void PointAt(HWND window);
 void PointAt(HWND window, POINT client_point);
@@ -58,6 +60,8 @@ class Program {
   void Command(int command);
   // The main window's status line (simple mode), read through memory in the program.
   std::string StatusLine();
+  // The label of the highlighted item of a tree view in the program.
+  std::string TreeSelection(HWND tree_view);
   bool WaitText(HWND window, const std::string& text, DWORD timeout_ms = kPatience) const;
   bool WaitExit(DWORD timeout_ms = kPatience) const;
   // Still processing input: a message round trip answers within the timeout.
@@ -65,6 +69,10 @@ class Program {
 
  private:
   HWND TopWindow(const std::function<bool(HWND)>& wanted, DWORD timeout_ms) const;
+  // Sends a message whose answer the control writes to memory: `size` bytes in the program, filled
+  // by `fill` with that memory's address first; the bytes read back afterwards.
+  std::string SendForMemory(HWND control, UINT message, WPARAM wparam, std::size_t size,
+                            const std::function<std::string(char* remote)>& fill);
 
   PROCESS_INFORMATION process_{};
   HWND main_ = nullptr;
