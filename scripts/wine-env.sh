@@ -33,8 +33,10 @@ skimdex_wine_start() {
 # program's font face and the system dialogs' faces map to the IPA fonts of fonts-ipafont, so
 # screenshots show what a Japanese Windows user sees. Written once per prefix: a marker remembers it.
 skimdex_wine_settings() {
-  local marker="$WINEPREFIX/.skimdex-settings-1"
+  local marker="$WINEPREFIX/.skimdex-settings-2"
   [ -f "$marker" ] && return 0
+  # Debian's Wine does not find its own fonts (fonts-wine); the caption buttons' glyphs need Marlett.
+  cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
   local reg="$WINEPREFIX/skimdex-settings.reg"
   # regedit reads non-ASCII value names only from a UTF-16 file.
   {
