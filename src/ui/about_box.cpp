@@ -6,6 +6,7 @@
 #include "ui/main_form_rules.h"
 #include "ui/modal.h"
 #include "ui/resource.h"
+#include "ui/window_text.h"
 
 namespace skimdex {
 namespace {
@@ -20,16 +21,10 @@ struct Placement {
   int left, top, width, height;
 };
 constexpr Placement kPlacements[] = {
-    {IDC_ABOUT_ICON, 8 + 16, 8 + 16, 33, 33},       {IDC_ABOUT_PRODUCT, 8 + 80, 8 + 8, 142, 24},
-    {IDC_ABOUT_VERSION, 8 + 88, 8 + 40, 105, 17},   {IDC_ABOUT_HOME, 8 + 56, 8 + 64, 186, 12},
-    {IDC_ABOUT_COPYRIGHT, 8 + 8, 8 + 88, 273, 13},  {IDOK, 111, 140, 75, 25},
+    {IDC_ABOUT_ICON, 8 + 16, 8 + 16, 33, 33},      {IDC_ABOUT_PRODUCT, 8 + 80, 8 + 8, 142, 24},
+    {IDC_ABOUT_VERSION, 8 + 88, 8 + 40, 105, 17},  {IDC_ABOUT_HOME, 8 + 56, 8 + 64, 186, 12},
+    {IDC_ABOUT_COPYRIGHT, 8 + 8, 8 + 88, 273, 13}, {IDOK, 111, 140, 75, 25},
 };
-
-std::string ControlText(HWND control) {
-  std::string text(GetWindowTextLengthA(control) + 1, '\0');
-  text.resize(GetWindowTextA(control, text.data(), static_cast<int>(text.size())));
-  return text;
-}
 
 }  // namespace
 
@@ -101,7 +96,8 @@ void TAboutBox::FormCreate() {
 
 void TAboutBox::PlaceControls() {
   RECT frame{0, 0, Scaled(kClientWidth), Scaled(kClientHeight)};
-  AdjustWindowRectEx(&frame, GetWindowLongA(Handle(), GWL_STYLE), FALSE, GetWindowLongA(Handle(), GWL_EXSTYLE));
+  AdjustWindowRectEx(&frame, GetWindowLongA(Handle(), GWL_STYLE), FALSE,
+                     GetWindowLongA(Handle(), GWL_EXSTYLE));
   SetWindowPos(Handle(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   for (const Placement& place : kPlacements) {
@@ -128,7 +124,7 @@ INT_PTR TAboutBox::OnControlColour(HDC dc, HWND control) {
 }
 
 void TAboutBox::HomeURLClick() {
-  const std::string address = ControlText(GetDlgItem(Handle(), IDC_ABOUT_HOME));
+  const std::string address = WindowText(GetDlgItem(Handle(), IDC_ABOUT_HOME));
   ShellExecuteA(Handle(), "open", address.c_str(), "", "", SW_SHOW);
 }
 

@@ -14,6 +14,7 @@ int WindowDpi(HWND window);
 
 // The design's face "ＭＳ Ｐゴシック" in the Shift_JIS character set, with a character height of
 // `pixels` at 96 dpi scaled to `dpi`.
-ScopedFont DesignFont(int pixels, int dpi, int weight = FW_NORMAL, bool italic = false, bool underline = false);
+ScopedFont DesignFont(int pixels, int dpi, int weight = FW_NORMAL, bool italic = false,
+                      bool underline = false);
 
 }  // namespace skimdex

@@ -1,5 +1,6 @@
 // Skimdex.exe: the window program.
 #include <windows.h>
+
 #include <commctrl.h>
 #include <ole2.h>
 

@@ -17,6 +17,7 @@
 #include "ui/hint_registry.h"
 #include "ui/main_form_rules.h"
 #include "ui/resource.h"
+#include "ui/window_text.h"
 
 namespace skimdex {
 namespace {
@@ -50,11 +51,12 @@ void RegisterWindowClass(HINSTANCE instance) {
   window_class.cbSize = sizeof window_class;
   window_class.lpfnWndProc = WindowBase::Procedure;
   window_class.hInstance = instance;
-  window_class.hIcon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_SKIMDEX), IMAGE_ICON,
-                                                     GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
-  window_class.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_SKIMDEX), IMAGE_ICON,
-                                                       GetSystemMetrics(SM_CXSMICON),
-                                                       GetSystemMetrics(SM_CYSMICON), 0));
+  window_class.hIcon =
+      static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_SKIMDEX), IMAGE_ICON,
+                                    GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
+  window_class.hIconSm =
+      static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_SKIMDEX), IMAGE_ICON,
+                                    GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
   window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
   window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   window_class.lpszClassName = kClassName;
@@ -63,8 +65,8 @@ void RegisterWindowClass(HINSTANCE instance) {
 
 HWND CreateChild(HWND parent, const char* window_class, const char* text, DWORD style, int id,
                  DWORD extended_style = 0) {
-  return CreateWindowExA(extended_style, window_class, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+  return CreateWindowExA(extended_style, window_class, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
+                         parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
 }
 
 // The edge of the workspace against the screen: GetWindowPlacement reports workspace coordinates.
@@ -165,7 +167,9 @@ void TMainForm::ApplyDpi(int dpi) {
   dpi_ = dpi;
   font_ = DesignFont(12, dpi_);
   glyph_size_ = GlyphSizeFor(dpi_);
-  const int glyph_strip = glyph_size_ == 32 ? IDB_GLYPHS_32 : glyph_size_ == 24 ? IDB_GLYPHS_24 : IDB_GLYPHS_16;
+  const int glyph_strip = glyph_size_ == 32   ? IDB_GLYPHS_32
+                          : glyph_size_ == 24 ? IDB_GLYPHS_24
+                                              : IDB_GLYPHS_16;
   glyphs_ = ScopedImageList(ImageList_LoadImageA(instance_, MAKEINTRESOURCEA(glyph_strip), glyph_size_, 0,
                                                  RGB(255, 0, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION));
   for (const ToolbarButton& button : ToolbarButtons()) {
@@ -195,23 +199,35 @@ void TMainForm::FormClose() { SaveSettings(NormalBounds()); }
 
 void TMainForm::OnCommand(int command) {
   switch (command) {
-    case IDM_SCAN_FOLDER: return SpeedButton4Click();
-    case IDM_SAVE_TO: return FileSave();
-    case IDM_NEW_RUN: return FileNew();
-    case IDM_START: return Bt_StartClick();
-    case IDM_BROWSE: return SpeedButton8Click();
-    case IDM_CONFIG: return SetConfig();
-    case IDM_HELP_CONTENTS: return HelpRequest(HELP_FINDER, 0);
-    case IDM_HELP_SEARCH: return HelpRequest(HELP_PARTIALKEY, reinterpret_cast<ULONG_PTR>(""));
-    case IDM_HELP_HOW_TO_USE: return HelpRequest(HELP_HELPONHELP, 0);
-    case IDM_ABOUT: return HelpAbout();
-    case IDM_EXIT: return FileExit();
+    case IDM_SCAN_FOLDER:
+      return SpeedButton4Click();
+    case IDM_SAVE_TO:
+      return FileSave();
+    case IDM_NEW_RUN:
+      return FileNew();
+    case IDM_START:
+      return Bt_StartClick();
+    case IDM_BROWSE:
+      return SpeedButton8Click();
+    case IDM_CONFIG:
+      return SetConfig();
+    case IDM_HELP_CONTENTS:
+      return HelpRequest(HELP_FINDER, 0);
+    case IDM_HELP_SEARCH:
+      return HelpRequest(HELP_PARTIALKEY, reinterpret_cast<ULONG_PTR>(""));
+    case IDM_HELP_HOW_TO_USE:
+      return HelpRequest(HELP_HELPONHELP, 0);
+    case IDM_ABOUT:
+      return HelpAbout();
+    case IDM_EXIT:
+      return FileExit();
   }
 }
 
 void TMainForm::OnMenuSelect(UINT item, UINT flags) {
   const bool command_item = flags != 0xFFFF && !(flags & (MF_POPUP | MF_SEPARATOR));
-  SetApplicationHint(command_item ? SplitHint(MenuItemHint(static_cast<int>(item))).long_part : std::string());
+  SetApplicationHint(command_item ? SplitHint(MenuItemHint(static_cast<int>(item))).long_part
+                                  : std::string());
 }
 
 void TMainForm::OnSize() {
@@ -238,8 +254,9 @@ void TMainForm::OnPaint() {
 
 // A read-only edit asks for the static colours; the memo keeps the window colour of an editable one.
 LRESULT TMainForm::OnControlColour(HDC dc, HWND control) {
-  if (control != memo_) return DefaultHandling(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                               reinterpret_cast<LPARAM>(control));
+  if (control != memo_)
+    return DefaultHandling(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                           reinterpret_cast<LPARAM>(control));
   SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
   SetBkColor(dc, GetSysColor(COLOR_WINDOW));
   return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
@@ -252,7 +269,8 @@ void TMainForm::OnDrawItem(const DRAWITEMSTRUCT& item) {
   const bool disabled = item.itemState & ODS_DISABLED;
   RECT face = item.rcItem;
   DrawFrameControl(item.hDC, &face, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
-  const int glyph = static_cast<int>(std::find(toolbar_.begin(), toolbar_.end(), item.hwndItem) - toolbar_.begin());
+  const int glyph =
+      static_cast<int>(std::find(toolbar_.begin(), toolbar_.end(), item.hwndItem) - toolbar_.begin());
   const int shift = pressed ? 1 : 0;
   const int x = (item.rcItem.right - item.rcItem.left - glyph_size_) / 2 + shift;
   const int y = (item.rcItem.bottom - item.rcItem.top - glyph_size_) / 2 + shift;
@@ -264,9 +282,7 @@ void TMainForm::ShowHint(const std::string& hint) {
 }
 
 void TMainForm::Bt_StartClick() {
-  std::string caption(GetWindowTextLengthA(start_button_) + 1, '\0');
-  caption.resize(GetWindowTextA(start_button_, caption.data(), static_cast<int>(caption.size())));
-  if (StartClickAction(caption) == StartAction::CloseProgram) return FileExit();
+  if (StartClickAction(WindowText(start_button_)) == StartAction::CloseProgram) return FileExit();
   RunIndex(*this, *this, *this);
 }
 
@@ -331,15 +347,15 @@ void TMainForm::SetLeft(std::int32_t left) {
 void TMainForm::SetWidth(std::int32_t width) {
   RECT bounds;
   GetWindowRect(Handle(), &bounds);
-  SetWindowPos(Handle(), nullptr, 0, 0, placement_is_design_ ? Scaled(width) : width, bounds.bottom - bounds.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(Handle(), nullptr, 0, 0, placement_is_design_ ? Scaled(width) : width,
+               bounds.bottom - bounds.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TMainForm::SetHeight(std::int32_t height) {
   RECT bounds;
   GetWindowRect(Handle(), &bounds);
-  SetWindowPos(Handle(), nullptr, 0, 0, bounds.right - bounds.left, placement_is_design_ ? Scaled(height) : height,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(Handle(), nullptr, 0, 0, bounds.right - bounds.left,
+               placement_is_design_ ? Scaled(height) : height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TMainForm::SetCaption(const std::string& caption) { SetWindowTextA(start_button_, caption.c_str()); }
@@ -374,7 +390,8 @@ void TMainForm::SetPosition(int position) {
 
 MessageAnswer TMainForm::Show(const std::string& text, const std::string& title, MessageButtons buttons) {
   const UINT type = buttons == MessageButtons::Ok ? MB_OK : MB_OKCANCEL;
-  return MessageBoxA(Handle(), text.c_str(), title.c_str(), type) == IDOK ? MessageAnswer::Ok : MessageAnswer::Cancel;
+  return MessageBoxA(Handle(), text.c_str(), title.c_str(), type) == IDOK ? MessageAnswer::Ok
+                                                                          : MessageAnswer::Cancel;
 }
 
 int TMainForm::Scaled(int length) const { return ScaleForDpi(length, dpi_); }

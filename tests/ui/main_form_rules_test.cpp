@@ -87,7 +87,7 @@ TEST(ScaleForDpi, RoundsHalvesAwayFromZero) {
   const struct {
     int length, dpi, scaled;
   } cases[] = {
-      {215, 96, 215}, {215, 144, 323}, {252, 144, 378}, {1, 144, 2},    {-12, 144, -18},
+      {215, 96, 215}, {215, 144, 323}, {252, 144, 378}, {1, 144, 2},   {-12, 144, -18},
       {-1, 144, -2},  {25, 120, 31},   {0, 192, 0},     {16, 192, 32}, {33, 120, 41},
   };
   for (const auto& c : cases) EXPECT_EQ(ScaleForDpi(c.length, c.dpi), c.scaled) << c.length << "@" << c.dpi;
