@@ -32,16 +32,6 @@ void Close(HWND dialog, int button) {
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }));
 }
 
-// Wine's shell matches a preselected folder only once every folder on its path has been read.
-void ReadEveryFolderOn(const std::string& path) {
-  for (std::size_t end = path.find('\\'); end != std::string::npos; end = path.find('\\', end + 1)) {
-    WIN32_FIND_DATAA entry;
-    FindClose(FindFirstFileA((path.substr(0, end) + "\\*").c_str(), &entry));
-  }
-  WIN32_FIND_DATAA entry;
-  FindClose(FindFirstFileA((path + "\\*").c_str(), &entry));
-}
-
 TEST_F(ConfigDialog, OkStoresTheFieldsAsTextAndTheNextRunUsesThem) {
   SKIMDEX_REQUIRE_TEST_PREFIX();
   BuildTree();

@@ -132,11 +132,14 @@ void MouseClick(HWND window) {
   SendMouse(centre, MOUSEEVENTF_LEFTUP);
 }
 
-bool WaitFocus(HWND control) {
-  return WaitUntil([&] {
-    GUITHREADINFO info{sizeof info};
+bool WaitFocus(HWND control, DWORD timeout_ms) {
+  return WaitUntil(
+      [&] {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
     return GetGUIThreadInfo(GetWindowThreadProcessId(control, nullptr), &info) && info.hwndFocus == control;
-  });
+      },
+      timeout_ms);
 }
 
 void PointAt(HWND window) { SendMouse(CentreOf(window), 0); }
@@ -160,6 +163,15 @@ void TypeText(const std::string& ascii) {
     PressKey(LOBYTE(key));
     if (key & 0x100) SendKey(VK_SHIFT, true);
   }
+}
+
+void ReadEveryFolderOn(const std::string& path) {
+  for (std::size_t end = path.find('\\'); end != std::string::npos; end = path.find('\\', end + 1)) {
+    WIN32_FIND_DATAA entry;
+    FindClose(FindFirstFileA((path.substr(0, end) + "\\*").c_str(), &entry));
+  }
+  WIN32_FIND_DATAA entry;
+  FindClose(FindFirstFileA((path + "\\*").c_str(), &entry));
 }
 
 Program::Program(const std::string& path, const std::string& folder, bool wait_for_main_window) {

@@ -30,13 +30,17 @@ void Click(HWND button);
 // A real left click (SendInput) at the centre of `window`, which takes the focus as a user's would.
 void MouseClick(HWND window);
 // Waits until `control` has the keyboard focus of its thread.
-bool WaitFocus(HWND control);
+bool WaitFocus(HWND control, DWORD timeout_ms = kPatience);
 // Moves the pointer to the centre of `window`, or to a point in its client area.
 void PointAt(HWND window);
 void PointAt(HWND window, POINT client_point);
 // Keys sent to the window that has the keyboard focus.
 void PressKey(WORD virtual_key, bool with_alt = false);
 void TypeText(const std::string& ascii);
+
+// Lists every folder on `path` once. Wine's shell ID lists carry a folder's access time, which the
+// first read after a change renews: the folder browser matches a preselected folder only after that.
+void ReadEveryFolderOn(const std::string& path);
 
 // A running Skimdex.exe; a scenario that fails midway leaves no process behind.
 class Program {
