@@ -45,6 +45,11 @@ TEST_F(ConfigDialog, OkStoresTheFieldsAsTextAndTheNextRunUsesThem) {
   EXPECT_EQ(std::tuple(TextOf(folder), TextOf(file), TextOf(depth)),
             std::tuple(ProgramFolder(), "Localindex.html", "2"));
 
+  // The dialog's hints show in the main window's status line: スキャンの深さ(1-10)
+  PointAt(depth);
+  EXPECT_TRUE(WaitUntil([&] {
+    return program.StatusLine() == "\x83\x58\x83\x4C\x83\x83\x83\x93\x82\xCC\x90\x5B\x82\xB3(1-10)";
+  })) << program.StatusLine();
   SetWindowTextA(folder, (tree + "\\").c_str());
   SetWindowTextA(file, "config.html");
   MouseClick(depth);

@@ -1,6 +1,7 @@
 // Scenarios of the main window and the about box, driving the real Skimdex.exe.
 #include "gui/scenario.h"
 
+#include <commctrl.h>
 #include <winver.h>
 
 #include <tuple>
@@ -66,6 +67,7 @@ TEST_F(MainWindow, FirstStartShowsHintsAndTheAboutBoxAndClosingStoresText) {
       << program.StatusLine();
   PointAt(FindById(program.Main(), IDM_EXIT));
   EXPECT_TRUE(WaitUntil([&] { return program.StatusLine().empty(); })) << program.StatusLine();
+  EXPECT_NE(program.Window("\x8F\x49\x97\xB9", TOOLTIPS_CLASSA), nullptr) << "no tooltip";  // 終了
 
   // The menu item "実行(&G)" highlighted from the keyboard: 現在のファイルを保存します
   SetForegroundWindow(program.Main());
