@@ -83,8 +83,9 @@ TEST_F(ConfigDialog, ChosenFileShowsAsFolderAndNameAndCancelWritesNothing) {
   // 保存ファイルの指定
   const HWND save = program.Window("\x95\xDB\x91\xB6\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xCC\x8E\x77\x92\xE8", "#32770");
   ASSERT_NE(save, nullptr);
-  const HWND name = GetDlgItem(save, edt1) ? GetDlgItem(save, edt1) : FindControl(GetDlgItem(save, cmb13), "Edit");
-  SetWindowTextA(name, (out + "\\chosen.html").c_str());
+  // The file name field: the edit of the combo box inside the dialog's extended name combo box.
+  const HWND name_box = FindWindowExA(GetDlgItem(save, cmb13), nullptr, WC_COMBOBOXA, nullptr);
+  SetWindowTextA(FindWindowExA(name_box, nullptr, WC_EDITA, nullptr), (out + "\\chosen.html").c_str());
   Click(GetDlgItem(save, IDOK));
   const HWND file = GetDlgItem(dialog, IDC_CONFIG_EDIT2);
   EXPECT_TRUE(program.WaitText(file, out + "\\chosen.html")) << TextOf(file);

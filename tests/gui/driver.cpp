@@ -92,20 +92,6 @@ std::string ClassOf(HWND window) {
   return name;
 }
 
-HWND FindControl(HWND parent, const std::string& class_name, const std::string* text) {
-  for (const HWND child : ChildrenOf(parent)) {
-    if (_stricmp(ClassOf(child).c_str(), class_name.c_str()) == 0 && (!text || TextOf(child) == *text)) {
-      return child;
-    }
-  }
-  ADD_FAILURE() << "no " << class_name << (text ? " \"" + *text + "\"" : std::string()) << " found";
-  return nullptr;
-}
-
-HWND FindControl(HWND parent, const std::string& class_name, const std::string& text) {
-  return FindControl(parent, class_name, &text);
-}
-
 HWND FindById(HWND parent, int id) {
   for (const HWND child : ChildrenOf(parent)) {
     if (GetDlgCtrlID(child) == id) return child;
@@ -144,11 +130,6 @@ bool WaitFocus(HWND control, DWORD timeout_ms) {
 
 void PointAt(HWND window) { SendMouse(CentreOf(window), 0); }
 
-void PointAt(HWND window, POINT client_point) {
-  ClientToScreen(window, &client_point);
-  SendMouse(client_point, 0);
-}
-
 void PressKey(WORD virtual_key, bool with_alt) {
   if (with_alt) SendKey(VK_MENU, false);
   SendKey(virtual_key, false);
@@ -156,13 +137,8 @@ void PressKey(WORD virtual_key, bool with_alt) {
   if (with_alt) SendKey(VK_MENU, true);
 }
 
-void TypeText(const std::string& ascii) {
-  for (const char c : ascii) {
-    const SHORT key = VkKeyScanA(c);
-    if (key & 0x100) SendKey(VK_SHIFT, false);
-    PressKey(LOBYTE(key));
-    if (key & 0x100) SendKey(VK_SHIFT, true);
-  }
+void TypeText(const std::string& keys) {
+  for (const char key : keys) PressKey(LOBYTE(VkKeyScanA(key)));
 }
 
 void ReadEveryFolderOn(const std::string& path) {

@@ -17,9 +17,6 @@ bool WaitUntil(const std::function<bool()>& ready, DWORD timeout_ms = kPatience)
 
 std::string TextOf(HWND window);
 std::string ClassOf(HWND window);
-// The first descendant of `parent` of that class (and with that text, when one is given).
-HWND FindControl(HWND parent, const std::string& class_name, const std::string* text = nullptr);
-HWND FindControl(HWND parent, const std::string& class_name, const std::string& text);
 // The descendant of `parent` with that control id.
 HWND FindById(HWND parent, int id);
 // The texts of every static control in `parent`, joined by line ends: a message box's message.
@@ -31,12 +28,12 @@ void Click(HWND button);
 void MouseClick(HWND window);
 // Waits until `control` has the keyboard focus of its thread.
 bool WaitFocus(HWND control, DWORD timeout_ms = kPatience);
-// Moves the pointer to the centre of `window`, or to a point in its client area.
+// Moves the pointer to the centre of `window`.
 void PointAt(HWND window);
-void PointAt(HWND window, POINT client_point);
 // Keys sent to the window that has the keyboard focus.
 void PressKey(WORD virtual_key, bool with_alt = false);
-void TypeText(const std::string& ascii);
+// Digits and letters, typed as their keys.
+void TypeText(const std::string& keys);
 
 // Lists every folder on `path` once. Wine's shell ID lists carry a folder's access time, which the
 // first read after a change renews: the folder browser matches a preselected folder only after that.

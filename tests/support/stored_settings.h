@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <ostream>
 #include <string>
 
 namespace skimdex::testing {
@@ -13,6 +14,10 @@ struct StoredValue {
   std::string data;
   bool operator==(const StoredValue&) const = default;
 };
+
+inline void PrintTo(const StoredValue& value, std::ostream* out) {
+  *out << "type " << value.type << " \"" << value.data << "\"";
+}
 
 // The text value the program writes: REG_SZ with its NUL.
 StoredValue TextValue(const std::string& text);
