@@ -37,6 +37,11 @@ void TAboutBox::Create(HINSTANCE instance, HWND owner) {
 }
 
 void TAboutBox::ShowModal() {
+  // The main window may have moved to a screen of another DPI since the box was made.
+  if (const int dpi = WindowDpi(owner_); dpi != dpi_) {
+    dpi_ = dpi;
+    ApplyDpi();
+  }
   RECT bounds;
   GetWindowRect(Handle(), &bounds);
   const int width = bounds.right - bounds.left;
@@ -50,7 +55,7 @@ void TAboutBox::ShowModal() {
 INT_PTR TAboutBox::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_INITDIALOG:
-      FormCreate();
+      ApplyDpi();
       return TRUE;
     case WM_COMMAND:
       if (LOWORD(wparam) == IDOK || LOWORD(wparam) == IDCANCEL) {
@@ -73,7 +78,8 @@ INT_PTR TAboutBox::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   return FALSE;
 }
 
-void TAboutBox::FormCreate() {
+// Fonts, icon and places from the 96-dpi design.
+void TAboutBox::ApplyDpi() {
   font_ = DesignFont(12, dpi_);
   product_font_ = DesignFont(24, dpi_, FW_BOLD, true);
   version_font_ = DesignFont(15, dpi_);

@@ -19,7 +19,7 @@ class TAboutBox final : public DialogBase {
 
  private:
   INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
-  void FormCreate();
+  void ApplyDpi();
   void PlaceControls();
   void OnPaint();
   INT_PTR OnControlColour(HDC dc, HWND control);
