@@ -16,13 +16,14 @@ namespace {
 constexpr DWORD kPollMs = 20;
 constexpr UINT kSendTimeoutMs = 5000;
 
+BOOL CALLBACK Collect(HWND window, LPARAM found) {
+  reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+  return TRUE;
+}
+
 std::vector<HWND> TopWindowsOf(DWORD process_id) {
   std::vector<HWND> windows;
-  auto collect = [](HWND window, LPARAM found) -> BOOL {
-    reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
-    return TRUE;
-  };
-  EnumWindows(collect, reinterpret_cast<LPARAM>(&windows));
+  EnumWindows(Collect, reinterpret_cast<LPARAM>(&windows));
   std::erase_if(windows, [&](HWND window) {
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
@@ -33,11 +34,7 @@ std::vector<HWND> TopWindowsOf(DWORD process_id) {
 
 std::vector<HWND> ChildrenOf(HWND parent) {
   std::vector<HWND> children;
-  auto collect = [](HWND window, LPARAM found) -> BOOL {
-    reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
-    return TRUE;
-  };
-  EnumChildWindows(parent, collect, reinterpret_cast<LPARAM>(&children));
+  EnumChildWindows(parent, Collect, reinterpret_cast<LPARAM>(&children));
   return children;
 }
 
