@@ -125,7 +125,13 @@ bool WaitFocus(HWND control, DWORD timeout_ms) {
       timeout_ms);
 }
 
-void PointAt(HWND window) { SendMouse(CentreOf(window), 0); }
+void PointAt(HWND window) {
+  // Two moves inside the control, so the program sees movement even if the pointer rested there.
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  SendMouse({rect.left + 1, rect.top + 1}, 0);
+  SendMouse(CentreOf(window), 0);
+}
 
 void PressKey(WORD virtual_key, bool with_alt) {
   if (with_alt) SendKey(VK_MENU, false);
