@@ -29,6 +29,7 @@ constexpr char kCaption[] = "Skimdex";
 constexpr RECT kDesignBounds{116, 123, 116 + 215, 123 + 252};
 constexpr int kSpeedBarHeight = 33;
 constexpr int kStatusPanelWidth = 50;
+constexpr DWORD kProgressInterval = 40;  // milliseconds
 
 // 保存ファイルの指定
 constexpr char kSaveDialogTitle[] = "\x95\xDB\x91\xB6\x83t\x83@\x83\x43\x83\x8B\x82\xCC\x8Ew\x92\xE8";
@@ -373,18 +374,15 @@ void TMainForm::ShowScanList(const TStringList& list) {
 
 void TMainForm::SetMaximum(int maximum) {
   progress_maximum_ = maximum;
-  progress_pixel_ = -1;
   SendMessageA(progress_bar_, PBM_SETRANGE32, 0, maximum);
 }
 
-// The bar is redrawn only when its filled length changes by a pixel, not once per page.
+// Every new position repaints the bar at once, so a run of thousands of pages moves it at most once
+// per interval, and always to its end.
 void TMainForm::SetPosition(int position) {
-  RECT bar;
-  GetClientRect(progress_bar_, &bar);
-  const long long pixel =
-      progress_maximum_ > 0 ? static_cast<long long>(position) * bar.right / progress_maximum_ : position;
-  if (pixel == progress_pixel_ && position != progress_maximum_) return;
-  progress_pixel_ = static_cast<int>(pixel);
+  const DWORD now = GetTickCount();
+  if (position != progress_maximum_ && now - progress_drawn_at_ < kProgressInterval) return;
+  progress_drawn_at_ = now;
   SendMessageA(progress_bar_, PBM_SETPOS, position, 0);
 }
 

@@ -89,7 +89,7 @@ class TMainForm final : public WindowBase,
   // Coordinates loaded while no placement is stored are the design's, so they scale with the DPI.
   bool placement_is_design_ = false;
   int progress_maximum_ = 100;
-  int progress_pixel_ = -1;
+  DWORD progress_drawn_at_ = 0;
   // The save dialog keeps its last confirmed full path as the name it opens with.
   std::string save_dialog_file_ = "Localindex.html";
   std::string save_dialog_folder_;
