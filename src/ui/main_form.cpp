@@ -123,6 +123,8 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case WM_DPICHANGED: {
       ApplyDpi(HIWORD(wparam));
+      // A stored placement keeps its physical size even when it puts the window on another screen.
+      if (loading_placement_) return 0;
       const RECT& suggested = *reinterpret_cast<const RECT*>(lparam);
       SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                    suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -191,7 +193,14 @@ void TMainForm::ApplyDpi(int dpi) {
 void TMainForm::FormCreate() {
   SetApplicationHintHandler([this](const std::string& hint) { ShowHint(hint); });
   placement_is_design_ = !PlacementStored();
-  LoadSettings(*this);
+  loading_placement_ = true;
+  try {
+    LoadSettings(*this);
+  } catch (...) {
+    loading_placement_ = false;
+    throw;
+  }
+  loading_placement_ = false;
   save_dialog_folder_ = save_file_path;
   SetWindowTextA(memo_, "");
 }

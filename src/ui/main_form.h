@@ -88,6 +88,7 @@ class TMainForm final : public WindowBase,
   HWND status_line_ = nullptr;
   // Coordinates loaded while no placement is stored are the design's, so they scale with the DPI.
   bool placement_is_design_ = false;
+  bool loading_placement_ = false;
   int progress_maximum_ = 100;
   DWORD progress_drawn_at_ = 0;
   // The save dialog keeps its last confirmed full path as the name it opens with.
