@@ -81,7 +81,8 @@ TEST_F(ConfigDialog, ChosenFileShowsAsFolderAndNameAndCancelWritesNothing) {
   ASSERT_NE(dialog, nullptr);
   Click(GetDlgItem(dialog, IDC_CONFIG_SPEEDBUTTON2));
   // 保存ファイルの指定
-  const HWND save = program.Window("\x95\xDB\x91\xB6\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xCC\x8E\x77\x92\xE8", "#32770");
+  const HWND save =
+      program.Window("\x95\xDB\x91\xB6\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xCC\x8E\x77\x92\xE8", "#32770");
   ASSERT_NE(save, nullptr);
   // The file name field: the edit of the combo box inside the dialog's extended name combo box.
   const HWND name_box = FindWindowExA(GetDlgItem(save, cmb13), nullptr, WC_COMBOBOXA, nullptr);

@@ -74,7 +74,8 @@ bool WaitUntil(const std::function<bool()>& ready, DWORD timeout_ms) {
 
 std::string TextOf(HWND window) {
   DWORD_PTR length = 0;
-  if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, kSendTimeoutMs, &length)) return "<busy>";
+  if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, kSendTimeoutMs, &length))
+    return "<busy>";
   std::string text(length + 1, '\0');
   DWORD_PTR copied = 0;
   SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL,
@@ -118,9 +119,10 @@ void MouseClick(HWND window) {
 bool WaitFocus(HWND control, DWORD timeout_ms) {
   return WaitUntil(
       [&] {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    return GetGUIThreadInfo(GetWindowThreadProcessId(control, nullptr), &info) && info.hwndFocus == control;
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(GetWindowThreadProcessId(control, nullptr), &info) &&
+               info.hwndFocus == control;
       },
       timeout_ms);
 }
@@ -208,9 +210,11 @@ HWND Program::Window(const std::string& caption, const std::string& class_name, 
 }
 
 HWND Program::DialogWith(const std::string& child_class, DWORD timeout_ms) const {
-  return TopWindow([&](HWND window) {
-    return ClassOf(window) == "#32770" && FindWindowExA(window, nullptr, child_class.c_str(), nullptr);
-  }, timeout_ms);
+  return TopWindow(
+      [&](HWND window) {
+        return ClassOf(window) == "#32770" && FindWindowExA(window, nullptr, child_class.c_str(), nullptr);
+      },
+      timeout_ms);
 }
 
 std::string Program::AnswerMessageBox(const std::string& title, int answer) {
@@ -226,7 +230,8 @@ void Program::Command(int command) { PostMessageA(Main(), WM_COMMAND, MAKEWPARAM
 
 std::string Program::SendForMemory(HWND control, UINT message, WPARAM wparam, std::size_t size,
                                    const std::function<std::string(char* remote)>& fill) {
-  auto* remote = static_cast<char*>(VirtualAllocEx(process_.hProcess, nullptr, size, MEM_COMMIT, PAGE_READWRITE));
+  auto* remote =
+      static_cast<char*>(VirtualAllocEx(process_.hProcess, nullptr, size, MEM_COMMIT, PAGE_READWRITE));
   if (!remote) return "<no memory>";
   const std::string request = fill(remote);
   WriteProcessMemory(process_.hProcess, remote, request.data(), request.size(), nullptr);

@@ -16,7 +16,8 @@ using testing::ReadWholeFile;
 using testing::TextValue;
 
 // Skimdex-上書きしますか？
-const std::string kOverwriteTitle = "Skimdex-\x8F\xE3\x8F\x91\x82\xAB\x82\xB5\x82\xDC\x82\xB7\x82\xA9\x81\x48";
+const std::string kOverwriteTitle =
+    "Skimdex-\x8F\xE3\x8F\x91\x82\xAB\x82\xB5\x82\xDC\x82\xB7\x82\xA9\x81\x48";
 
 using MainWindow = Scenario;
 
@@ -37,7 +38,8 @@ RECT BoundsOf(HWND window) {
 
 std::string VersionText(const std::string& path, const std::string& name) {
   std::string block(GetFileVersionInfoSizeA(path.c_str(), nullptr), '\0');
-  if (block.empty() || !GetFileVersionInfoA(path.c_str(), 0, static_cast<DWORD>(block.size()), block.data())) {
+  if (block.empty() ||
+      !GetFileVersionInfoA(path.c_str(), 0, static_cast<DWORD>(block.size()), block.data())) {
     return "<no version record>";
   }
   WORD* translation = nullptr;
@@ -64,8 +66,9 @@ TEST_F(MainWindow, FirstStartShowsHintsAndTheAboutBoxAndClosingStoresText) {
 
   // The long part of a hint in the status line; "終了|" has none.
   PointAt(FindById(program.Main(), IDM_SAVE_TO));
-  EXPECT_TRUE(WaitUntil([&] { return program.StatusLine() == "\x95\xDB\x91\xB6\x90\xE6\x82\xCC\x8E\x77\x92\xE8"; }))
-      << program.StatusLine();
+  EXPECT_TRUE(WaitUntil([&] {
+    return program.StatusLine() == "\x95\xDB\x91\xB6\x90\xE6\x82\xCC\x8E\x77\x92\xE8";
+  })) << program.StatusLine();
   PointAt(FindById(program.Main(), IDM_EXIT));
   EXPECT_TRUE(WaitUntil([&] { return program.StatusLine().empty(); })) << program.StatusLine();
   EXPECT_NE(program.Window("\x8F\x49\x97\xB9", TOOLTIPS_CLASSA), nullptr) << "no tooltip";  // 終了
@@ -77,7 +80,8 @@ TEST_F(MainWindow, FirstStartShowsHintsAndTheAboutBoxAndClosingStoresText) {
   PressKey(VK_DOWN);
   EXPECT_TRUE(WaitUntil([&] {
     return program.StatusLine() ==
-           "\x8C\xBB\x8D\xDD\x82\xCC\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xF0\x95\xDB\x91\xB6\x82\xB5\x82\xDC\x82\xB7";
+           "\x8C\xBB\x8D\xDD\x82\xCC\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xF0\x95\xDB\x91\xB6\x82\xB5\x82\xDC"
+           "\x82\xB7";
   })) << program.StatusLine();
   PressKey(VK_ESCAPE);
   PressKey(VK_ESCAPE);
@@ -94,8 +98,9 @@ TEST_F(MainWindow, FirstStartShowsHintsAndTheAboutBoxAndClosingStoresText) {
   EXPECT_NE(about_texts.find("Version 1.10"), std::string::npos) << about_texts;
   Click(GetDlgItem(about, IDOK));
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(about) && IsWindowEnabled(program.Main()); }));
-  for (const auto& [name, text] : {std::pair("FileVersion", "1041 1.1.0.1"), std::pair("ProductVersion", "1041 1.1.0"),
-                                   std::pair("OriginalFilename", "1041 Skimdex.exe")}) {
+  for (const auto& [name, text] :
+       {std::pair("FileVersion", "1041 1.1.0.1"), std::pair("ProductVersion", "1041 1.1.0"),
+        std::pair("OriginalFilename", "1041 Skimdex.exe")}) {
     EXPECT_EQ(VersionText(SkimdexPath(), name), text);
   }
 
@@ -116,7 +121,8 @@ TEST_F(MainWindow, RunsLikeTheConsoleProgramAndFinishCloses) {
   const std::string output = out + "\\index.html";
   const testing::Outcome console = ConsoleRun("1", output);
   ASSERT_EQ(console.status, 0u) << console.err;
-  const std::string frame_page = ReadWholeFile(output), listing_page = ReadWholeFile(out + "\\index_sub.html");
+  const std::string frame_page = ReadWholeFile(output),
+                    listing_page = ReadWholeFile(out + "\\index_sub.html");
   DeleteFileA(output.c_str());
   StoreRunSettings("1", output);
 
@@ -172,7 +178,9 @@ TEST_F(MainWindow, MissingTemplateIsReportedAfterTheScanList) {
   Program program(bin + "\\Skimdex.exe", out);
   Click(StartButton(program));
   // Skimdex-再インストールして下さい。, Skimdex.datがありません。, 再インストールして下さい。
-  const std::string reinstall = "\x8D\xC4\x83\x43\x83\x93\x83\x58\x83\x67\x81\x5B\x83\x8B\x82\xB5\x82\xC4\x89\xBA\x82\xB3\x82\xA2\x81\x42";
+  const std::string reinstall =
+      "\x8D\xC4\x83\x43\x83\x93\x83\x58\x83\x67\x81\x5B\x83\x8B\x82\xB5\x82\xC4\x89\xBA\x82\xB3\x82\xA2\x81"
+      "\x42";
   const HWND box = program.Window("Skimdex-" + reinstall, "#32770");
   EXPECT_EQ(TextOf(Memo(program)), MemoAfter("1" + tree + "\\a.html\r\n0\r\n"));
   EXPECT_EQ(program.AnswerMessageBox("Skimdex-" + reinstall, IDOK),
@@ -191,7 +199,8 @@ TEST_F(MainWindow, ListingPageErrorLeavesWritingAndTheProgramRunsOn) {
   StoreRunSettings("2", "index.html");
   // ファイルへのアクセスが拒否されました.
   const std::string denied =
-      "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xD6\x82\xCC\x83\x41\x83\x4E\x83\x5A\x83\x58\x82\xAA\x8B\x91\x94\xDB\x82\xB3\x82\xEA\x82\xDC\x82\xB5\x82\xBD.";
+      "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xD6\x82\xCC\x83\x41\x83\x4E\x83\x5A\x83\x58\x82\xAA\x8B\x91\x94"
+      "\xDB\x82\xB3\x82\xEA\x82\xDC\x82\xB5\x82\xBD.";
 
   Program program(SkimdexPath(), out);
   Click(StartButton(program));
@@ -220,7 +229,8 @@ TEST_F(MainWindow, NonStringTopIsReportedAndTheProgramRunsOn) {
   EXPECT_EQ(program.AnswerMessageBox("Skimdex", IDOK),
             "'Top' \x82\xCC\x83\x66\x81\x5B\x83\x5E\x8C\x5E\x82\xAA\x95\x73\x90\xB3\x82\xC5\x82\xB7.");
   const RECT bounds = BoundsOf(program.Main());
-  EXPECT_EQ(std::tuple(bounds.left, bounds.top, bounds.right, bounds.bottom), std::tuple(116, 123, 116 + 215, 123 + 252));
+  EXPECT_EQ(std::tuple(bounds.left, bounds.top, bounds.right, bounds.bottom),
+            std::tuple(116, 123, 116 + 215, 123 + 252));
   EXPECT_TRUE(program.Responsive());
   program.Command(IDM_EXIT);
   EXPECT_TRUE(program.WaitExit());
@@ -233,7 +243,8 @@ TEST_F(MainWindow, BigTreeFillsTheMemoNearlyAsFastAsTheConsole) {
   for (int folder = 0; folder < 60; ++folder) {
     const std::string name = "tree\\" + std::to_string(folder);
     temp.Folder(name);
-    for (int page = 0; page < 100; ++page) temp.File(name + "\\" + std::to_string(page) + ".html", "<title>P</title>");
+    for (int page = 0; page < 100; ++page)
+      temp.File(name + "\\" + std::to_string(page) + ".html", "<title>P</title>");
   }
   const std::string output = out + "\\big.html";
   ULONGLONG begin = GetTickCount64();

@@ -33,7 +33,8 @@ class Scenario : public ::testing::Test {
 
   // What SkimdexCmd prints and writes for these settings: the scan list.
   testing::Outcome ConsoleRun(const std::string& depth, const std::string& output) const {
-    return testing::RunProgram(ProgramFolder() + "SkimdexCmd.exe", {"--depth", depth, "--yes", tree, output}, out);
+    return testing::RunProgram(ProgramFolder() + "SkimdexCmd.exe", {"--depth", depth, "--yes", tree, output},
+                               out);
   }
 
   void StoreRunSettings(const std::string& depth, const std::string& output) const {

@@ -32,8 +32,9 @@ bool Pose(const std::string& folder, const std::string& name, HWND window) {
   RECT bounds{};
   GetWindowRect(window, &bounds);
   const std::string pose_file = folder + "\\pose.txt", partial_file = folder + "\\pose.tmp";
-  std::ofstream(partial_file) << name << ' ' << bounds.right - bounds.left << 'x' << bounds.bottom - bounds.top
-                              << '+' << bounds.left << '+' << bounds.top << '\n';
+  std::ofstream(partial_file) << name << ' ' << bounds.right - bounds.left << 'x'
+                              << bounds.bottom - bounds.top << '+' << bounds.left << '+' << bounds.top
+                              << '\n';
   // The script must never read half a line.
   MoveFileExA(partial_file.c_str(), pose_file.c_str(), MOVEFILE_REPLACE_EXISTING);
   return WaitUntil([&] { return GetFileAttributesA(pose_file.c_str()) == INVALID_FILE_ATTRIBUTES; },

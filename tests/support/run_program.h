@@ -20,5 +20,4 @@ std::string Quoted(const std::string& argument);
 Outcome RunProgram(const std::string& program, const std::vector<std::string>& arguments,
                    const std::string& folder);
 
-
 }  // namespace skimdex::testing

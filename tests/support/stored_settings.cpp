@@ -18,7 +18,8 @@ StoredSettings::StoredSettings() { RegDeleteTreeA(HKEY_CURRENT_USER, kProgramKey
 
 StoredSettings::~StoredSettings() { RegDeleteTreeA(HKEY_CURRENT_USER, kProgramKey); }
 
-void StoredSettings::Set(const std::string& section, const std::string& name, const StoredValue& value) const {
+void StoredSettings::Set(const std::string& section, const std::string& name,
+                         const StoredValue& value) const {
   EXPECT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, SectionPath(section).c_str(), name.c_str(), value.type,
                             value.data.data(), static_cast<DWORD>(value.data.size())),
             ERROR_SUCCESS)
