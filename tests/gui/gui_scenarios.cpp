@@ -64,14 +64,14 @@ TEST_F(MainWindow, FirstStartShowsHintsAndTheAboutBoxAndClosingStoresText) {
   EXPECT_TRUE(testing::StoredSettings::KeyExists());
   EXPECT_EQ(settings.Get("Locate", "Top"), std::nullopt);
 
-  // The long part of a hint in the status line; "終了|" has none.
+  // The long part of a hint in the status line: 保存先の指定; "終了|" has none, its tooltip shows 終了.
   PointAt(FindById(program.Main(), IDM_SAVE_TO));
   EXPECT_TRUE(WaitUntil([&] {
     return program.StatusLine() == "\x95\xDB\x91\xB6\x90\xE6\x82\xCC\x8E\x77\x92\xE8";
   })) << program.StatusLine();
   PointAt(FindById(program.Main(), IDM_EXIT));
   EXPECT_TRUE(WaitUntil([&] { return program.StatusLine().empty(); })) << program.StatusLine();
-  EXPECT_NE(program.Window("\x8F\x49\x97\xB9", TOOLTIPS_CLASSA), nullptr) << "no tooltip";  // 終了
+  EXPECT_NE(program.Window("\x8F\x49\x97\xB9", TOOLTIPS_CLASSA), nullptr) << "no tooltip";
 
   // The menu item "実行(&G)" highlighted from the keyboard: 現在のファイルを保存します
   SetForegroundWindow(program.Main());
@@ -181,11 +181,10 @@ TEST_F(MainWindow, MissingTemplateIsReportedAfterTheScanList) {
   const std::string reinstall =
       "\x8D\xC4\x83\x43\x83\x93\x83\x58\x83\x67\x81\x5B\x83\x8B\x82\xB5\x82\xC4\x89\xBA\x82\xB3\x82\xA2\x81"
       "\x42";
-  const HWND box = program.Window("Skimdex-" + reinstall, "#32770");
+  ASSERT_NE(program.Window("Skimdex-" + reinstall, "#32770"), nullptr);
   EXPECT_EQ(TextOf(Memo(program)), MemoAfter("1" + tree + "\\a.html\r\n0\r\n"));
   EXPECT_EQ(program.AnswerMessageBox("Skimdex-" + reinstall, IDOK),
             "Skimdex.dat\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81\x42\r\n" + reinstall);
-  EXPECT_NE(box, nullptr);
   EXPECT_TRUE(program.WaitText(StartButton(program), "Finish"));
   EXPECT_EQ(ReadWholeFile(out + "\\index.html"), "<missing>");
 }
@@ -233,7 +232,10 @@ TEST_F(MainWindow, NonStringTopIsReportedAndTheProgramRunsOn) {
             std::tuple(116, 123, 116 + 215, 123 + 252));
   EXPECT_TRUE(program.Responsive());
   program.Command(IDM_EXIT);
-  EXPECT_TRUE(program.WaitExit());
+  ASSERT_TRUE(program.WaitExit());
+  // The settings were never loaded: they keep their start values.
+  EXPECT_EQ(settings.Get("Config", "FolderLevel"), TextValue("0"));
+  EXPECT_EQ(settings.Get("Config", "IniFileName"), TextValue(""));
 }
 
 // A tree of 6,000 pages: the memo holds every scan entry, and the window's run takes at most 1.5 times
