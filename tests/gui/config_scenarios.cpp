@@ -16,9 +16,6 @@ using testing::TextValue;
 
 // Skimdexの設定
 const std::string kConfigCaption = "Skimdex\x82\xCC\x90\xDD\x92\xE8";
-// The shell folder browser's tree and status text.
-constexpr int kBrowserTree = 0x3741;
-constexpr int kBrowserStatus = 0x3743;
 
 using ConfigDialog = Scenario;
 

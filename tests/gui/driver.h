@@ -12,6 +12,10 @@ namespace skimdex::gui {
 // The longest a scenario waits for the program before it counts as stuck, in milliseconds.
 constexpr DWORD kPatience = 10000;
 
+// The shell folder browser's tree and status text.
+constexpr int kBrowserTree = 0x3741;
+constexpr int kBrowserStatus = 0x3743;
+
 // Polls `ready` until it holds; false when `timeout_ms` passed first.
 bool WaitUntil(const std::function<bool()>& ready, DWORD timeout_ms = kPatience);
 

@@ -69,7 +69,7 @@ int AllPoses(const std::string& folder, const std::string& pages) {
   const HWND browser = program.DialogWith(WC_TREEVIEWA);
   // The highlight shows while the tree has the focus, as it has when a user opens the browser.
   SetForegroundWindow(browser);
-  for (int tab = 0; tab < 4 && !WaitFocus(GetDlgItem(browser, 0x3741), 200); ++tab) PressKey(VK_TAB);
+  for (int tab = 0; tab < 4 && !WaitFocus(GetDlgItem(browser, kBrowserTree), 200); ++tab) PressKey(VK_TAB);
   if (!Pose(folder, "folder-browser", browser)) return 1;
   CloseDialog(browser);
 
