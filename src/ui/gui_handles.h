@@ -17,14 +17,6 @@ struct GdiObjectTraits {
   static void Release(Handle handle) { DeleteObject(handle); }
 };
 using ScopedFont = ScopedHandle<GdiObjectTraits<HFONT>>;
-using ScopedBitmap = ScopedHandle<GdiObjectTraits<HBITMAP>>;
-
-struct MemoryDcTraits {
-  using Handle = HDC;
-  static Handle Empty() { return nullptr; }
-  static void Release(Handle handle) { DeleteDC(handle); }
-};
-using ScopedMemoryDc = ScopedHandle<MemoryDcTraits>;
 
 struct IconTraits {
   using Handle = HICON;
