@@ -9,6 +9,8 @@ export WINEARCH=win64
 export SKIMDEX_TEST_PREFIX=1
 export WINEPREFIX="$SKIMDEX_BUILD/wineprefix"
 export DISPLAY="${DISPLAY:-:97}"
+# Tests that change the registry or drive windows run only in this prefix.
+export SKIMDEX_TEST_PREFIX=1
 
 # Starts Xvfb, creates the prefix when new, and keeps one wineserver alive for the whole session.
 skimdex_wine_start() {
@@ -23,9 +25,40 @@ skimdex_wine_start() {
     wineserver -w
   fi
   wineserver -p >/dev/null 2>&1 || true
+  skimdex_wine_settings
   # The first program started brings up Wine's services; they must not inherit a test runner's
   # output pipes, or the runner waits for them to close.
   wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+}
+
+# Without a window manager (Xvfb alone) Wine must not wait for one to map each window; the
+# program's font face and the system dialogs' faces map to the IPA fonts of fonts-ipafont, so
+# screenshots show what a Japanese Windows user sees. Written once per prefix: a marker remembers it.
+skimdex_wine_settings() {
+  local marker="$WINEPREFIX/.skimdex-settings-2"
+  [ -f "$marker" ] && return 0
+  # Debian's Wine does not find its own fonts (fonts-wine); the caption buttons' glyphs need Marlett.
+  cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+  local reg="$WINEPREFIX/skimdex-settings.reg"
+  # regedit reads non-ASCII value names only from a UTF-16 file.
+  {
+    printf '\xff\xfe'
+    iconv -f UTF-8 -t UTF-16LE <<'REG'
+Windows Registry Editor Version 5.00
+
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Managed"="N"
+
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"ＭＳ Ｐゴシック"="IPAPGothic"
+"ＭＳ ゴシック"="IPAGothic"
+"MS PGothic"="IPAPGothic"
+"MS Gothic"="IPAGothic"
+"MS UI Gothic"="IPAPGothic"
+REG
+  } >"$reg"
+  wine regedit /S "Z:${reg//\//\\}" </dev/null >/dev/null 2>&1 && touch "$marker"
+  rm -f "$reg"
 }
 
 skimdex_wine_stop() {

@@ -1,7 +1,9 @@
 // Runs the real SkimdexCmd.exe on trees built here and compares what it leaves with expected files.
 #include <gtest/gtest.h>
 
+#include "support/run_program.h"
 #include "support/samples.h"
+#include "support/stored_settings.h"
 #include "support/temp_folder.h"
 #include "support/test_guard.h"
 #include "text/cp932.h"
@@ -10,65 +12,11 @@
 namespace skimdex {
 namespace {
 
+using testing::Outcome;
 using testing::ReadWholeFile;
+using testing::RunProgram;
+using testing::StoredSettings;
 using testing::TempFolder;
-
-struct Outcome {
-  DWORD status;
-  std::string out, err;
-};
-
-// Quotes one argument so that the C runtime's parser gives it back unchanged.
-std::string Quoted(const std::string& argument) {
-  std::string quoted = "\"";
-  std::size_t backslashes = 0;
-  for (const char c : argument) {
-    if (c == '\\') {
-      ++backslashes;
-      continue;
-    }
-    quoted.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
-    backslashes = 0;
-    quoted += c;
-  }
-  return quoted.append(backslashes * 2, '\\') + "\"";
-}
-
-HANDLE InheritableFile(const std::string& path, DWORD access, DWORD disposition) {
-  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  return CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, disposition, 0,
-                     nullptr);
-}
-
-Outcome RunProgram(const std::string& program, const std::vector<std::string>& arguments,
-                   const std::string& folder) {
-  const std::string out_path = folder + "\\stdout.bin", err_path = folder + "\\stderr.bin";
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = InheritableFile("NUL", GENERIC_READ, OPEN_EXISTING);
-  startup.hStdOutput = InheritableFile(out_path, GENERIC_WRITE, CREATE_ALWAYS);
-  startup.hStdError = InheritableFile(err_path, GENERIC_WRITE, CREATE_ALWAYS);
-  std::string command_line = Quoted(program);
-  for (const std::string& argument : arguments) command_line.append(" ").append(Quoted(argument));
-  PROCESS_INFORMATION process{};
-  Outcome outcome{255, {}, {}};
-  if (CreateProcessA(program.c_str(), command_line.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(),
-                     &startup, &process)) {
-    WaitForSingleObject(process.hProcess, INFINITE);
-    GetExitCodeProcess(process.hProcess, &outcome.status);
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
-  } else {
-    ADD_FAILURE() << "cannot start " << program << ": " << GetLastError();
-  }
-  for (const HANDLE handle : {startup.hStdInput, startup.hStdOutput, startup.hStdError}) CloseHandle(handle);
-  outcome.out = ReadWholeFile(out_path);
-  outcome.err = ReadWholeFile(err_path);
-  DeleteFileA(out_path.c_str());
-  DeleteFileA(err_path.c_str());
-  return outcome;
-}
 
 std::string Replaced(std::string text, const std::string& from, const std::string& to) {
   for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
@@ -295,41 +243,15 @@ TEST_F(SkimdexCmd, BadUsage) {
   }
 }
 
-// Stored settings under the program key, which the test owns while it runs.
-class StoredSettings {
- public:
-  StoredSettings() { RegDeleteTreeA(HKEY_CURRENT_USER, kKey); }
-  ~StoredSettings() { RegDeleteTreeA(HKEY_CURRENT_USER, kKey); }
-  void Set(const char* name, const std::string& text, DWORD type = REG_SZ) const {
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, (std::string(kKey) + "\\Config").c_str(), 0, nullptr, 0,
-                              KEY_ALL_ACCESS, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    const std::string data = type == REG_SZ ? text + '\0' : text;
-    RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(data.data()),
-                   static_cast<DWORD>(data.size()));
-    RegCloseKey(key);
-  }
-  static bool KeyExists() {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
-  }
-
- private:
-  static constexpr char kKey[] = "Software\\Larkmoor\\Skimdex";
-};
-
 TEST_F(SkimdexCmd, OmittedArgumentsComeFromStoredSettingsReadOnly) {
   SKIMDEX_REQUIRE_TEST_PREFIX();
   const StoredSettings settings;
   temp.Folder("tree\\sub");
   temp.File("tree\\sub\\deep.html");
   temp.File("tree\\top.html", "<title>Top</title>");
-  settings.Set("IniSeekDir", tree);
-  settings.Set("IniFileName", "stored.html");
-  settings.Set("FolderLevel", "0");
+  settings.Set("Config", "IniSeekDir", tree);
+  settings.Set("Config", "IniFileName", "stored.html");
+  settings.Set("Config", "FolderLevel", "0");
 
   Outcome outcome = Run({"--yes"});
   EXPECT_EQ(outcome.status, 0u) << outcome.err;
@@ -346,11 +268,13 @@ TEST_F(SkimdexCmd, StoredSettingsAreReadOnlyWhereNeeded) {
   SKIMDEX_REQUIRE_TEST_PREFIX();
   const StoredSettings settings;
   temp.File("tree\\a.html");
-  settings.Set("IniSeekDir", std::string(4, '\0'), REG_DWORD);   // unreadable, and not needed
-  settings.Set("IniFilePath", std::string(4, '\0'), REG_DWORD);  // never needed
+  settings.Set("Config", "IniSeekDir",
+               testing::StoredValue{REG_DWORD, std::string(4, '\0')});  // unreadable, and not needed
+  settings.Set("Config", "IniFilePath",
+               testing::StoredValue{REG_DWORD, std::string(4, '\0')});  // never needed
   EXPECT_EQ(Run({"--depth", "1", "--yes", tree, "given.html"}).status, 0u);
 
-  settings.Set("IniFileName", "");  // an empty output name writes nothing anywhere
+  settings.Set("Config", "IniFileName", "");  // an empty output name writes nothing anywhere
   const Outcome outcome = Run({"--depth", "1", "--yes", tree});
   EXPECT_EQ(outcome.status, 1u);
   EXPECT_EQ(outcome.out, "1" + tree + "\\a.html\r\n0\r\n");

@@ -1,0 +1,16 @@
+#pragma once
+
+// The configuration dialog's template and controls; its OK and Cancel buttons are IDOK and IDCANCEL.
+#define IDD_CONFIG 220
+
+#define IDC_CONFIG_BEVEL1 2201
+#define IDC_CONFIG_LABEL1 2202
+#define IDC_CONFIG_EDIT1 2203
+#define IDC_CONFIG_SPEEDBUTTON1 2204
+#define IDC_CONFIG_LABEL2 2205
+#define IDC_CONFIG_EDIT2 2206
+#define IDC_CONFIG_SPEEDBUTTON2 2207
+#define IDC_CONFIG_LABEL3 2208
+#define IDC_CONFIG_SPINEDIT1 2209
+#define IDC_CONFIG_SPINEDIT1_BUTTONS 2210
+#define IDC_CONFIG_HELPBTN 2211

@@ -1,0 +1,422 @@
+#include "ui/main_form.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "settings/scoped_key.h"
+#include "settings/settings.h"
+#include "text/uncaught_error.h"
+#include "ui/about_box.h"
+#include "ui/commands.h"
+#include "ui/config.h"
+#include "ui/dpi.h"
+#include "ui/hint_registry.h"
+#include "ui/main_form_rules.h"
+#include "ui/resource.h"
+#include "ui/window_text.h"
+
+namespace skimdex {
+namespace {
+
+constexpr char kClassName[] = "TMainForm";
+constexpr char kCaption[] = "Skimdex";
+
+// The designed bounds at 96 dpi.
+constexpr RECT kDesignBounds{116, 123, 116 + 215, 123 + 252};
+constexpr int kSpeedBarHeight = 33;
+constexpr int kStatusPanelWidth = 50;
+constexpr DWORD kProgressInterval = 40;  // milliseconds
+
+// 保存ファイルの指定
+constexpr char kSaveDialogTitle[] = "\x95\xDB\x91\xB6\x83t\x83@\x83\x43\x83\x8B\x82\xCC\x8Ew\x92\xE8";
+// HTMLファイル(*.html,*.htm) and cgiスクリプト(*.cgi,*.shtml,*.pl), each with its pattern.
+constexpr char kSaveDialogFilter[] =
+    "HTML\x83t\x83@\x83\x43\x83\x8B(*.html,*.htm)\0*.html;*.htm\0"
+    "cgi\x83X\x83N\x83\x8A\x83v\x83g(*.cgi,*.shtml,*.pl)\0*.cgi;*.shtml;*.pl\0";
+constexpr DWORD kSaveDialogPathSize = 1024;
+
+bool PlacementStored() {
+  HKEY key = nullptr;
+  const std::string locate = std::string(kProgramKey) + "\\Locate";
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, locate.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  const ScopedKey opened(key);
+  return true;
+}
+
+void RegisterWindowClass(HINSTANCE instance) {
+  WNDCLASSEXA window_class{};
+  window_class.cbSize = sizeof window_class;
+  window_class.lpfnWndProc = WindowBase::Procedure;
+  window_class.hInstance = instance;
+  window_class.hIcon =
+      static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_SKIMDEX), IMAGE_ICON,
+                                    GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
+  window_class.hIconSm =
+      static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_SKIMDEX), IMAGE_ICON,
+                                    GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+  window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  window_class.lpszClassName = kClassName;
+  RegisterClassExA(&window_class);
+}
+
+HWND CreateChild(HWND parent, const char* window_class, const char* text, DWORD style, int id,
+                 DWORD extended_style = 0) {
+  return CreateWindowExA(extended_style, window_class, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
+                         parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+}
+
+// The edge of the workspace against the screen: GetWindowPlacement reports workspace coordinates.
+POINT WorkspaceOffset(const RECT& normal) {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!GetMonitorInfoA(MonitorFromRect(&normal, MONITOR_DEFAULTTONEAREST), &monitor)) return {0, 0};
+  return {monitor.rcWork.left - monitor.rcMonitor.left, monitor.rcWork.top - monitor.rcMonitor.top};
+}
+
+}  // namespace
+
+void TMainForm::Create(HINSTANCE instance, const std::string& help_file) {
+  instance_ = instance;
+  help_file_ = help_file;
+  dpi_ = SystemDpi();
+  RegisterWindowClass(instance);
+  CreateWindowExA(0, kClassName, kCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, Scaled(kDesignBounds.left),
+                  Scaled(kDesignBounds.top), Scaled(kDesignBounds.right - kDesignBounds.left),
+                  Scaled(kDesignBounds.bottom - kDesignBounds.top), nullptr,
+                  LoadMenuA(instance, MAKEINTRESOURCEA(IDR_MAINMENU)), instance, this);
+}
+
+void TMainForm::UseDialogs(TAboutBox& about_box, TConfigration& config) {
+  about_box_ = &about_box;
+  config_ = &config;
+}
+
+LRESULT TMainForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_CREATE:
+      CreateControls();
+      FormCreate();
+      return 0;
+    case WM_COMMAND:
+      if (lparam == 0 || HIWORD(wparam) == BN_CLICKED || HIWORD(wparam) == BN_DOUBLECLICKED) {
+        OnCommand(LOWORD(wparam));
+      }
+      return 0;
+    case WM_MENUSELECT:
+      OnMenuSelect(LOWORD(wparam), HIWORD(wparam));
+      return 0;
+    case WM_DRAWITEM:
+      OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
+      return TRUE;
+    case WM_CTLCOLORSTATIC:
+      return OnControlColour(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
+    case WM_SIZE:
+      OnSize();
+      return 0;
+    case WM_PAINT:
+      OnPaint();
+      return 0;
+    case WM_DPICHANGED: {
+      ApplyDpi(HIWORD(wparam));
+      // A stored placement keeps its physical size even when it puts the window on another screen.
+      if (loading_placement_) return 0;
+      const RECT& suggested = *reinterpret_cast<const RECT*>(lparam);
+      SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+      return 0;
+    }
+    case WM_CLOSE:
+      // A failed save is reported and the window closes all the same: the user can always quit.
+      try {
+        FormClose();
+      } catch (const std::exception& error) {
+        ShowUncaughtError(error);
+      }
+      DestroyWindow(Handle());
+      return 0;
+    case WM_DESTROY:
+      HelpRequest(HELP_QUIT, 0);
+      PostQuitMessage(0);
+      return 0;
+  }
+  return DefaultHandling(message, wparam, lparam);
+}
+
+void TMainForm::CreateControls() {
+  for (const ToolbarButton& button : ToolbarButtons()) {
+    HWND control = CreateChild(Handle(), "BUTTON", "", BS_OWNERDRAW, button.command);
+    toolbar_[button.glyph] = control;
+    RegisterHint(control, button.hint, true);
+  }
+  memo_ = CreateChild(Handle(), "EDIT", "Skimdex", WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_READONLY,
+                      IDC_MEMO, WS_EX_CLIENTEDGE);
+  // The whole scan list of a big tree goes in; the default limit holds only 30,000 characters.
+  SendMessageA(memo_, EM_SETLIMITTEXT, 0x7FFFFFFE, 0);
+  progress_bar_ = CreateChild(Handle(), PROGRESS_CLASSA, "", 0, IDC_PROGRESS);
+  SendMessageA(progress_bar_, PBM_SETRANGE32, 0, progress_maximum_);
+  start_button_ = CreateChild(Handle(), "BUTTON", kCaptionStart, WS_TABSTOP | BS_PUSHBUTTON, IDM_START);
+  status_line_ = CreateChild(Handle(), STATUSCLASSNAMEA, "", SBARS_SIZEGRIP, IDC_STATUS);
+  SendMessageA(status_line_, SB_SIMPLE, TRUE, 0);
+  ApplyDpi(WindowDpi(Handle()));
+}
+
+// Fonts, glyphs and every designed position from the 96-dpi design.
+void TMainForm::ApplyDpi(int dpi) {
+  dpi_ = dpi;
+  font_ = DesignFont(12, dpi_);
+  glyph_size_ = GlyphSizeFor(dpi_);
+  const int glyph_strip = glyph_size_ == 32   ? IDB_GLYPHS_32
+                          : glyph_size_ == 24 ? IDB_GLYPHS_24
+                                              : IDB_GLYPHS_16;
+  glyphs_ = ScopedImageList(ImageList_LoadImageA(instance_, MAKEINTRESOURCEA(glyph_strip), glyph_size_, 0,
+                                                 RGB(255, 0, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION));
+  for (const ToolbarButton& button : ToolbarButtons()) {
+    MoveWindow(toolbar_[button.glyph], Scaled(button.left), Scaled(kToolbarButtonTop), Scaled(button.width),
+               Scaled(kToolbarButtonHeight), TRUE);
+  }
+  MoveWindow(memo_, Scaled(8), Scaled(40), Scaled(193), Scaled(73), TRUE);
+  MoveWindow(progress_bar_, Scaled(8), Scaled(128), Scaled(193), Scaled(16), TRUE);
+  MoveWindow(start_button_, Scaled(72), Scaled(152), Scaled(75), Scaled(25), TRUE);
+  const int status_parts[] = {Scaled(kStatusPanelWidth)};
+  SendMessageA(status_line_, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(status_parts));
+  for (HWND control : {memo_, progress_bar_, start_button_, status_line_}) {
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+  }
+  OnSize();
+}
+
+void TMainForm::FormCreate() {
+  SetApplicationHintHandler([this](const std::string& hint) { ShowHint(hint); });
+  placement_is_design_ = !PlacementStored();
+  loading_placement_ = true;
+  try {
+    LoadSettings(*this);
+  } catch (...) {
+    loading_placement_ = false;
+    throw;
+  }
+  loading_placement_ = false;
+  save_dialog_folder_ = save_file_path;
+  SetWindowTextA(memo_, "");
+}
+
+void TMainForm::FormClose() { SaveSettings(NormalBounds()); }
+
+void TMainForm::OnCommand(int command) {
+  switch (command) {
+    case IDM_SCAN_FOLDER:
+      return SpeedButton4Click();
+    case IDM_SAVE_TO:
+      FileSave();
+      return;
+    case IDM_NEW_RUN:
+      return FileNew();
+    case IDM_START:
+      return Bt_StartClick();
+    case IDM_BROWSE:
+      return SpeedButton8Click();
+    case IDM_CONFIG:
+      return SetConfig();
+    case IDM_HELP_CONTENTS:
+      return HelpRequest(HELP_FINDER, 0);
+    case IDM_HELP_SEARCH:
+      return HelpRequest(HELP_PARTIALKEY, reinterpret_cast<ULONG_PTR>(""));
+    case IDM_HELP_HOW_TO_USE:
+      return HelpRequest(HELP_HELPONHELP, 0);
+    case IDM_ABOUT:
+      return HelpAbout();
+    case IDM_EXIT:
+      return FileExit();
+  }
+}
+
+void TMainForm::OnMenuSelect(UINT item, UINT flags) {
+  const bool command_item = flags != 0xFFFF && !(flags & (MF_POPUP | MF_SEPARATOR));
+  SetApplicationHint(command_item ? SplitHint(MenuItemHint(static_cast<int>(item))).long_part
+                                  : std::string());
+}
+
+void TMainForm::OnSize() {
+  SendMessageA(status_line_, WM_SIZE, 0, 0);
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+// The toolbar panel with its raised bevel, and below it the frame's workspace in the application
+// workspace colour with a sunken edge, as a multiple-document frame shows its client area.
+void TMainForm::OnPaint() {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(Handle(), &paint);
+  RECT client;
+  GetClientRect(Handle(), &client);
+  RECT speed_bar{0, 0, client.right, Scaled(kSpeedBarHeight)};
+  DrawEdge(dc, &speed_bar, BDR_RAISEDINNER, BF_RECT);
+  RECT status;
+  GetWindowRect(status_line_, &status);
+  RECT workspace{0, speed_bar.bottom, client.right, client.bottom - (status.bottom - status.top)};
+  FillRect(dc, &workspace, GetSysColorBrush(COLOR_APPWORKSPACE));
+  DrawEdge(dc, &workspace, EDGE_SUNKEN, BF_RECT);
+  EndPaint(Handle(), &paint);
+}
+
+// A read-only edit asks for the static colours; the memo keeps the window colour of an editable one.
+LRESULT TMainForm::OnControlColour(HDC dc, HWND control) {
+  if (control != memo_)
+    return DefaultHandling(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                           reinterpret_cast<LPARAM>(control));
+  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+  return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+}
+
+// A speed button: raised, sunk while pressed, its glyph centred and greyed when disabled.
+void TMainForm::OnDrawItem(const DRAWITEMSTRUCT& item) {
+  if (item.CtlType != ODT_BUTTON) return;
+  const bool pressed = item.itemState & ODS_SELECTED;
+  const bool disabled = item.itemState & ODS_DISABLED;
+  RECT face = item.rcItem;
+  DrawFrameControl(item.hDC, &face, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
+  const int glyph =
+      static_cast<int>(std::find(toolbar_.begin(), toolbar_.end(), item.hwndItem) - toolbar_.begin());
+  const int shift = pressed ? 1 : 0;
+  const int x = (item.rcItem.right - item.rcItem.left - glyph_size_) / 2 + shift;
+  const int y = (item.rcItem.bottom - item.rcItem.top - glyph_size_) / 2 + shift;
+  ImageList_Draw(glyphs_.get(), glyph + (disabled ? kGlyphCount : 0), item.hDC, x, y, ILD_TRANSPARENT);
+}
+
+void TMainForm::ShowHint(const std::string& hint) {
+  SendMessageA(status_line_, SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(hint.c_str()));
+}
+
+void TMainForm::Bt_StartClick() {
+  if (StartClickAction(WindowText(start_button_)) == StartAction::CloseProgram) return FileExit();
+  RunIndex(*this, *this, *this);
+}
+
+void TMainForm::FileNew() {
+  SetCaption(kCaptionStart);
+  Bt_StartClick();
+}
+
+bool TMainForm::FileSave() {
+  std::vector<char> path(kSaveDialogPathSize);
+  save_dialog_file_.copy(path.data(), path.size() - 1);
+  OPENFILENAMEA dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = Handle();
+  dialog.lpstrFilter = kSaveDialogFilter;
+  dialog.nFilterIndex = 1;
+  dialog.lpstrFile = path.data();
+  dialog.nMaxFile = kSaveDialogPathSize;
+  dialog.lpstrInitialDir = save_dialog_folder_.c_str();
+  dialog.lpstrTitle = kSaveDialogTitle;
+  // No overwrite prompt (the run asks instead) and no default extension; the current folder is
+  // left at the chosen file's folder, against which a bare save_file_name is resolved.
+  dialog.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY;
+  if (!GetSaveFileNameA(&dialog)) return false;
+  const SaveChoice choice = SaveChoiceOf(path.data());
+  save_file_name = choice.save_file_name;
+  save_file_path = choice.save_file_path;
+  save_dialog_file_ = path.data();
+  save_dialog_folder_ = save_file_path;
+  return true;
+}
+
+void TMainForm::SpeedButton4Click() { config_->SpeedButton1Click(); }
+
+void TMainForm::SpeedButton8Click() {
+  ShellExecuteA(Handle(), "open", save_file_name.c_str(), "", "", SW_SHOW);
+}
+
+void TMainForm::SetConfig() { config_->ShowModal(); }
+
+void TMainForm::HelpAbout() { about_box_->ShowModal(); }
+
+void TMainForm::FileExit() { SendMessageA(Handle(), WM_CLOSE, 0, 0); }
+
+void TMainForm::HelpRequest(UINT command, ULONG_PTR data) {
+  if (!help_file_.empty()) WinHelpA(Handle(), help_file_.c_str(), command, data);
+}
+
+void TMainForm::SetTop(std::int32_t top) {
+  RECT bounds;
+  GetWindowRect(Handle(), &bounds);
+  SetWindowPos(Handle(), nullptr, bounds.left, placement_is_design_ ? Scaled(top) : top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TMainForm::SetLeft(std::int32_t left) {
+  RECT bounds;
+  GetWindowRect(Handle(), &bounds);
+  SetWindowPos(Handle(), nullptr, placement_is_design_ ? Scaled(left) : left, bounds.top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TMainForm::SetWidth(std::int32_t width) {
+  RECT bounds;
+  GetWindowRect(Handle(), &bounds);
+  SetWindowPos(Handle(), nullptr, 0, 0, placement_is_design_ ? Scaled(width) : width,
+               bounds.bottom - bounds.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TMainForm::SetHeight(std::int32_t height) {
+  RECT bounds;
+  GetWindowRect(Handle(), &bounds);
+  SetWindowPos(Handle(), nullptr, 0, 0, bounds.right - bounds.left,
+               placement_is_design_ ? Scaled(height) : height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TMainForm::SetCaption(const std::string& caption) { SetWindowTextA(start_button_, caption.c_str()); }
+
+// Appended as lines in one replacement: a big tree's list lands without a redraw per entry.
+void TMainForm::ShowScanList(const TStringList& list) {
+  if (list.Count() == 0) return;
+  const int end = GetWindowTextLengthA(memo_);
+  std::string text;
+  for (const std::string& entry : list) text.append(text.empty() && end == 0 ? "" : "\r\n").append(entry);
+  SendMessageA(memo_, EM_SETSEL, end, end);
+  SendMessageA(memo_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+  SendMessageA(memo_, EM_SCROLLCARET, 0, 0);
+}
+
+void TMainForm::SetMaximum(int maximum) {
+  progress_maximum_ = maximum;
+  SendMessageA(progress_bar_, PBM_SETRANGE32, 0, maximum);
+}
+
+// Every new position repaints the bar at once, so a run of thousands of pages moves it at most once
+// per interval, and always to its end.
+void TMainForm::SetPosition(int position) {
+  const DWORD now = GetTickCount();
+  if (position != progress_maximum_ && now - progress_drawn_at_ < kProgressInterval) return;
+  progress_drawn_at_ = now;
+  SendMessageA(progress_bar_, PBM_SETPOS, position, 0);
+}
+
+MessageAnswer TMainForm::Show(const std::string& text, const std::string& title, MessageButtons buttons) {
+  const UINT type = buttons == MessageButtons::Ok ? MB_OK : MB_OKCANCEL;
+  return MessageBoxA(Handle(), text.c_str(), title.c_str(), type) == IDOK ? MessageAnswer::Ok
+                                                                          : MessageAnswer::Cancel;
+}
+
+int TMainForm::Scaled(int length) const { return ScaleForDpi(length, dpi_); }
+
+// The restored rectangle in screen coordinates, also while minimised or maximised, so the next start
+// never opens off screen or at the size of the whole screen.
+WindowBounds TMainForm::NormalBounds() const {
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  GetWindowPlacement(Handle(), &placement);
+  const RECT& normal = placement.rcNormalPosition;
+  const POINT offset = WorkspaceOffset(normal);
+  return {.top = normal.top + offset.y,
+          .left = normal.left + offset.x,
+          .width = normal.right - normal.left,
+          .height = normal.bottom - normal.top};
+}
+
+}  // namespace skimdex

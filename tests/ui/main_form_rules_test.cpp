@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "ui/commands.h"
+#include "ui/hints.h"
+#include "ui/main_form_rules.h"
+#include "ui/resource.h"
+
+namespace skimdex {
+namespace {
+
+// 終了 = 8F 49 97 B9; ポ = 83 7C and ポイ = 83 7C 83 43: a trail byte 7C is "|".
+constexpr char kEnd[] = "\x8FI\x97\xB9";
+constexpr char kPo[] = "\x83|";
+
+TEST(SplitHint, SplitsAtTheFirstBarThatStartsACharacter) {
+  const struct {
+    std::string hint, short_part, long_part;
+  } cases[] = {
+      {std::string(kEnd) + "|", kEnd, ""},
+      {kEnd, kEnd, kEnd},
+      {"a|b|c", "a", "b|c"},
+      {"|b", "", "b"},
+      {"", "", ""},
+      {kPo, kPo, kPo},
+      {std::string(kPo) + "|" + kPo, kPo, kPo},
+      {std::string(kPo) + "\x83\x43|x", std::string(kPo) + "\x83\x43", "x"},
+  };
+  for (const auto& c : cases) {
+    const HintParts parts = SplitHint(c.hint);
+    EXPECT_EQ(parts.short_part, c.short_part) << ::testing::PrintToString(c.hint);
+    EXPECT_EQ(parts.long_part, c.long_part) << ::testing::PrintToString(c.hint);
+  }
+}
+
+TEST(Toolbar, ButtonsSitLeftToRightInsideThePanelEachWithItsOwnGlyph) {
+  std::set<int> glyphs, commands;
+  int right = 0;
+  for (const ToolbarButton& button : ToolbarButtons()) {
+    EXPECT_GE(button.left, right - 1) << button.name;  // neighbours may share their border pixel
+    right = button.left + button.width;
+    EXPECT_FALSE(SplitHint(button.hint).short_part.empty()) << button.name;
+    glyphs.insert(button.glyph);
+    commands.insert(button.command);
+  }
+  EXPECT_LE(right, 207);
+  EXPECT_EQ(glyphs.size(), static_cast<std::size_t>(kGlyphCount));
+  EXPECT_EQ(*glyphs.rbegin(), kGlyphCount - 1);
+  EXPECT_EQ(commands.size(), ToolbarButtons().size());
+}
+
+TEST(MenuItemHint, EveryMenuCommandHasOneAndOthersNone) {
+  for (int command = IDM_SCAN_FOLDER; command <= IDM_EXIT; ++command) {
+    // The toolbar's run button has no menu item: "実行(&G)" is the Start button's command.
+    EXPECT_EQ(MenuItemHint(command).empty(), command == IDM_NEW_RUN) << command;
+  }
+  EXPECT_EQ(MenuItemHint(0), "");
+  EXPECT_EQ(MenuItemHint(IDM_EXIT + 1), "");
+}
+
+TEST(StartClickAction, OnlyTheExactFinishCaptionCloses) {
+  EXPECT_EQ(StartClickAction("Finish"), StartAction::CloseProgram);
+  for (const char* caption : {"Start", "Seeking", "Writing", "finish", "Finish ", "", "Finis"}) {
+    EXPECT_EQ(StartClickAction(caption), StartAction::Run) << caption;
+  }
+}
+
+TEST(SaveChoiceOf, TakesTheBareNameAndTheFolderARootKeepingItsSeparator) {
+  const struct {
+    std::string chosen, name, folder;
+  } cases[] = {
+      {"C:\\Out\\index.html", "index.html", "C:\\Out"},
+      {"D:\\index.html", "index.html", "D:\\"},
+      {"C:\\\x95\x5C\\x.html", "x.html", "C:\\\x95\x5C"},  // 表: its trail byte is "\"
+      {"\\\\server\\share\\a.htm", "a.htm", "\\\\server\\share"},
+      {"C:\\Out\\noextension", "noextension", "C:\\Out"},
+  };
+  for (const auto& c : cases) {
+    const SaveChoice choice = SaveChoiceOf(c.chosen);
+    EXPECT_EQ(choice.save_file_name, c.name) << c.chosen;
+    EXPECT_EQ(choice.save_file_path, c.folder) << c.chosen;
+  }
+}
+
+TEST(ScaleForDpi, RoundsHalvesAwayFromZero) {
+  const struct {
+    int length, dpi, scaled;
+  } cases[] = {
+      {215, 96, 215}, {215, 144, 323}, {252, 144, 378}, {1, 144, 2},   {-12, 144, -18},
+      {-1, 144, -2},  {25, 120, 31},   {0, 192, 0},     {16, 192, 32}, {33, 120, 41},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ScaleForDpi(c.length, c.dpi), c.scaled) << c.length << "@" << c.dpi;
+}
+
+TEST(GlyphSizeFor, NeverDrawsAGlyphLargerThanTheScaledDesign) {
+  for (int dpi = 48; dpi <= 384; dpi += 8) {
+    const int size = GlyphSizeFor(dpi);
+    EXPECT_TRUE(size == 16 || size <= ScaleForDpi(16, dpi)) << dpi;
+  }
+  EXPECT_EQ(GlyphSizeFor(96), 16);
+  EXPECT_EQ(GlyphSizeFor(144), 24);
+}
+
+}  // namespace
+}  // namespace skimdex
