@@ -132,19 +132,9 @@ class Output {
   std::string text_;
 };
 
-const char* const kHead[] = {
-    "<HTML>",
-    "<HEAD>",
-    "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=Shift_JIS\">",
-    "<TITLE>Index of Local Folder</TITLE>",
-    "</HEAD>",
-    "<BODY BGCOLOR=\"#FFFFFF\">",
-    "<BASE TARGET=\"Zelmo\">",
-};
-
 void WriteListing(HANDLE file, const std::vector<Entry>& list) {
   Output out(file);
-  for (const char* line : kHead) out.Line(line);
+  for (const char* line : kListingHead) out.Line(line);
   for (const Entry& entry : list) {
     if (entry.depth == 0) continue;
     out.Line("<TABLE>");
@@ -152,8 +142,7 @@ void WriteListing(HANDLE file, const std::vector<Entry>& list) {
                           : PageRow(entry.depth, entry.path, Title(entry.path)));
     out.Line("</TABLE>");
   }
-  out.Line("</BODY>");
-  out.Line("</HTML>");
+  for (const char* line : kListingFoot) out.Line(line);
 }
 
 }  // namespace

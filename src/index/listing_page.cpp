@@ -13,17 +13,6 @@ namespace {
 
 constexpr char kEndMarker[] = "0";
 
-const char* const kHead[] = {
-    "<HTML>",
-    "<HEAD>",
-    "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=Shift_JIS\">",
-    "<TITLE>Index of Local Folder</TITLE>",
-    "</HEAD>",
-    "<BODY BGCOLOR=\"#FFFFFF\">",
-    "<BASE TARGET=\"Zelmo\">",
-};
-const char* const kFoot[] = {"</BODY>", "</HTML>"};
-
 void WriteLine(TextFile& file, const std::string& line) {
   WriteText(file, line);
   WriteLineEnd(file);
@@ -86,7 +75,7 @@ void WriteListingPage(const std::string& name, const TStringList& list, const st
   AssignText(listing, listing_name);
   CreateTextForWriting(listing);
   CheckIo();
-  for (const char* line : kHead) WriteLine(listing, line);
+  for (const char* line : kListingHead) WriteLine(listing, line);
 
   for (int i = 0; i < list.Count(); ++i) {
     if (list[i] == kEndMarker) continue;
@@ -102,7 +91,7 @@ void WriteListingPage(const std::string& name, const TStringList& list, const st
     WriteLine(listing, "</TABLE>");
   }
 
-  for (const char* line : kFoot) WriteLine(listing, line);
+  for (const char* line : kListingFoot) WriteLine(listing, line);
   CloseText(listing);
   CheckIo();
 }
