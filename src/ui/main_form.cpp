@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "settings/scoped_key.h"
@@ -294,7 +295,12 @@ void TMainForm::ShowHint(const std::string& hint) {
 
 void TMainForm::Bt_StartClick() {
   if (StartClickAction(WindowText(start_button_)) == StartAction::CloseProgram) return FileExit();
-  RunIndex(*this, *this, *this);
+  try {
+    RunIndex(*this, *this, *this);
+  } catch (...) {
+    ShowPendingPosition();  // the listing page's error leaves the bar where it stopped
+    throw;
+  }
 }
 
 void TMainForm::FileNew() {
@@ -370,7 +376,10 @@ void TMainForm::SetHeight(std::int32_t height) {
                placement_is_design_ ? Scaled(height) : height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TMainForm::SetCaption(const std::string& caption) { SetWindowTextA(start_button_, caption.c_str()); }
+void TMainForm::SetCaption(const std::string& caption) {
+  ShowPendingPosition();
+  SetWindowTextA(start_button_, caption.c_str());
+}
 
 // Appended as lines in one replacement: a big tree's list lands without a redraw per entry.
 void TMainForm::ShowScanList(const TStringList& list) {
@@ -384,17 +393,25 @@ void TMainForm::ShowScanList(const TStringList& list) {
 }
 
 void TMainForm::SetMaximum(int maximum) {
+  ShowPendingPosition();
   progress_maximum_ = maximum;
   SendMessageA(progress_bar_, PBM_SETRANGE32, 0, maximum);
 }
 
 // Every new position repaints the bar at once, so a run of thousands of pages moves it at most once
-// per interval, and always to its end.
+// per interval; the position held back is shown before the range or the caption changes, so the bar
+// always ends where the run left it.
 void TMainForm::SetPosition(int position) {
-  const DWORD now = GetTickCount();
-  if (position != progress_maximum_ && now - progress_drawn_at_ < kProgressInterval) return;
-  progress_drawn_at_ = now;
-  SendMessageA(progress_bar_, PBM_SETPOS, position, 0);
+  progress_pending_ = position;
+  if (position == progress_maximum_ || GetTickCount() - progress_drawn_at_ >= kProgressInterval) {
+    ShowPendingPosition();
+  }
+}
+
+void TMainForm::ShowPendingPosition() {
+  if (!progress_pending_) return;
+  progress_drawn_at_ = GetTickCount();
+  SendMessageA(progress_bar_, PBM_SETPOS, *std::exchange(progress_pending_, std::nullopt), 0);
 }
 
 MessageAnswer TMainForm::Show(const std::string& text, const std::string& title, MessageButtons buttons) {

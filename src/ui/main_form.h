@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "index/message_box.h"
@@ -70,6 +71,7 @@ class TMainForm final : public WindowBase,
   void ShowScanList(const TStringList& list) override;
   void SetMaximum(int maximum) override;
   void SetPosition(int position) override;
+  void ShowPendingPosition();
   MessageAnswer Show(const std::string& text, const std::string& title, MessageButtons buttons) override;
 
   int Scaled(int length) const;
@@ -91,6 +93,7 @@ class TMainForm final : public WindowBase,
   bool loading_placement_ = false;
   int progress_maximum_ = 100;
   DWORD progress_drawn_at_ = 0;
+  std::optional<int> progress_pending_;  // a position not yet shown
   // The save dialog keeps its last confirmed full path as the name it opens with.
   std::string save_dialog_file_ = "Localindex.html";
   std::string save_dialog_folder_;
