@@ -1,0 +1,28 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "gui/driver.h"
+
+// Wine's help viewer (winhlp32), which the program's help requests start as a process of its own.
+namespace skimdex::gui {
+
+// The titles of the help file's topics, each shown as its topic's first paragraph: 環境設定ダイアログ, 目次
+inline const std::string kConfigTopic =
+    "\x8A\xC2\x8B\xAB\x90\xDD\x92\xE8\x83\x5F\x83\x43\x83\x41\x83\x8D\x83\x4F";
+inline const std::string kContentsTopic = "\x96\xDA\x8E\x9F";
+
+// The viewer's main window, or nullptr when none runs.
+HWND HelpViewer();
+// The text of the topic the viewer shows.
+std::string TopicText(HWND viewer);
+// The first paragraph of the topic shown once it is `expected` or the patience ran out.
+std::string ShownTitle(HWND viewer, const std::string& expected);
+// Opens the configuration dialog and clicks its help button; the dialog, or nullptr.
+HWND AskConfigHelp(Program& program);
+// Closes every viewer left running.
+void CloseHelpViewers();
+
+}  // namespace skimdex::gui
