@@ -13,6 +13,8 @@ namespace skimdex::gui {
 inline const std::string kConfigTopic =
     "\x8A\xC2\x8B\xAB\x90\xDD\x92\xE8\x83\x5F\x83\x43\x83\x41\x83\x8D\x83\x4F";
 inline const std::string kContentsTopic = "\x96\xDA\x8E\x9F";
+// The help file's title, the viewer's caption: Skimdex ヘルプ
+inline const std::string kHelpTitle = "Skimdex \x83\x77\x83\x8B\x83\x76";
 
 // The viewer's main window, or nullptr when none runs.
 HWND HelpViewer();

@@ -21,6 +21,7 @@ TEST_F(HelpRequests, ConfigHelpAndContentsShowTheirTopicsAndClosingTheProgramEnd
   HWND viewer = nullptr;
   ASSERT_TRUE(WaitUntil([&] { return (viewer = HelpViewer()) != nullptr; }));
   EXPECT_EQ(ShownTitle(viewer, kConfigTopic), kConfigTopic);
+  EXPECT_EQ(TextOf(viewer), kHelpTitle);
   Click(GetDlgItem(dialog, IDCANCEL));
 
   // Wine's viewer has no help topics window: the contents request shows the contents topic.

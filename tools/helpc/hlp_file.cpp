@@ -27,6 +27,21 @@ void AppendRecord(std::string& out, std::uint16_t type, const std::string& data)
   out += data;
 }
 
+// The main window's definition, with only its type and name given: the viewer then takes the
+// caption from the title. Without it Wine's viewer, started by a program's request before any file
+// is open, keeps its own caption "Wine Help" for every file.
+std::string MainWindowRecord() {
+  constexpr std::uint16_t kTypeAndName = 0x0003;
+  constexpr std::size_t kTypeSize = 10, kNameSize = 9, kCaptionSize = 51, kRestSize = 18;
+  std::string data;
+  AppendU16(data, kTypeAndName);
+  data += std::string("primary").append(kTypeSize - 7, '\0');
+  data += std::string("main").append(kNameSize - 4, '\0');
+  // caption, then position, size, show state and both colours, all unused
+  data.append(kCaptionSize + kRestSize, '\0');
+  return data;
+}
+
 std::string SystemFile(const HelpDocument& document, std::uint32_t contents_offset) {
   std::string out;
   AppendU16(out, 0x036C);
@@ -43,6 +58,7 @@ std::string SystemFile(const HelpDocument& document, std::uint32_t contents_offs
   text.clear();
   AppendU32(text, contents_offset);
   AppendRecord(out, 3, text);
+  AppendRecord(out, 6, MainWindowRecord());
   std::string locale(8, '\0');
   AppendU16(locale, kJapanese);
   AppendRecord(out, 9, locale);
