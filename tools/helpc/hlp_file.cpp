@@ -27,6 +27,12 @@ void AppendRecord(std::string& out, std::uint16_t type, const std::string& data)
   out += data;
 }
 
+// `text` in a field of `size` bytes, NUL-padded.
+std::string Padded(std::string text, std::size_t size) {
+  text.resize(size, '\0');
+  return text;
+}
+
 // The main window's definition, with only its type and name given: the viewer then takes the
 // caption from the title. Without it Wine's viewer, started by a program's request before any file
 // is open, keeps its own caption "Wine Help" for every file.
@@ -35,8 +41,8 @@ std::string MainWindowRecord() {
   constexpr std::size_t kTypeSize = 10, kNameSize = 9, kCaptionSize = 51, kRestSize = 18;
   std::string data;
   AppendU16(data, kTypeAndName);
-  data += std::string("primary").append(kTypeSize - 7, '\0');
-  data += std::string("main").append(kNameSize - 4, '\0');
+  data += Padded("primary", kTypeSize);
+  data += Padded("main", kNameSize);
   // caption, then position, size, show state and both colours, all unused
   data.append(kCaptionSize + kRestSize, '\0');
   return data;
