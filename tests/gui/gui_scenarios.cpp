@@ -27,6 +27,22 @@ std::string MemoAfter(const std::string& first_run, const std::string& second_ru
   return both.substr(0, both.size() - 2);
 }
 
+// The progress bar after a run, as the listing page leaves it: its maximum is the last entry's index,
+// its position that of the last page entry (end markers leave it alone).
+std::pair<int, int> ProgressAfter(const std::string& scan_list) {
+  int entries = 0, last_page = 0;
+  for (std::size_t at = 0; at < scan_list.size(); at = scan_list.find("\r\n", at) + 2, ++entries) {
+    if (scan_list.compare(at, 3, "0\r\n") != 0) last_page = entries;
+  }
+  return {entries - 1, last_page};
+}
+
+std::pair<int, int> ProgressOf(Program& program) {
+  const HWND bar = GetDlgItem(program.Main(), IDC_PROGRESS);
+  return {static_cast<int>(SendMessageA(bar, PBM_GETRANGE, FALSE, 0)),
+          static_cast<int>(SendMessageA(bar, PBM_GETPOS, 0, 0))};
+}
+
 HWND StartButton(Program& program) { return GetDlgItem(program.Main(), IDM_START); }
 HWND Memo(Program& program) { return GetDlgItem(program.Main(), IDC_MEMO); }
 
@@ -130,6 +146,7 @@ TEST_F(MainWindow, RunsLikeTheConsoleProgramAndFinishCloses) {
   Click(StartButton(program));
   ASSERT_TRUE(program.WaitText(StartButton(program), "Finish"));
   EXPECT_EQ(TextOf(Memo(program)), MemoAfter(console.out));
+  EXPECT_EQ(ProgressOf(program), ProgressAfter(console.out));
   EXPECT_EQ(ReadWholeFile(output), frame_page);
   EXPECT_EQ(ReadWholeFile(out + "\\index_sub.html"), listing_page);
 
@@ -261,6 +278,7 @@ TEST_F(MainWindow, BigTreeFillsTheMemoNearlyAsFastAsTheConsole) {
   ASSERT_TRUE(program.WaitText(StartButton(program), "Finish", 60000));
   const ULONGLONG window_ms = GetTickCount64() - begin;
   EXPECT_EQ(TextOf(Memo(program)), MemoAfter(console.out));
+  EXPECT_EQ(ProgressOf(program), ProgressAfter(console.out));
   EXPECT_LE(window_ms, console_ms * 3 / 2 + 3000) << "the console took " << console_ms << " ms";
   std::printf("6,000 pages: console %llu ms, window %llu ms\n", console_ms, window_ms);
 }
