@@ -14,6 +14,9 @@ cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 cmake --build build/native
 
 export SKIMDEX_BUILD="$root/build"
+# The GUI scenarios move the pointer and type: they always get an Xvfb display of their own, never
+# the desktop the command was started from.
+export DISPLAY="${SKIMDEX_TEST_DISPLAY:-:97}"
 source scripts/wine-env.sh
 skimdex_wine_start
 trap skimdex_wine_stop EXIT
