@@ -6,7 +6,7 @@ namespace skimdex {
 namespace {
 
 // ＭＳ Ｐゴシック
-constexpr char kDesignFace[] = "\x82l\x82r \x82o\x83S\x83V\x83\x62\x83N";
+constexpr char kDesignFace[] = "\x82\x6C\x82\x72 \x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E";
 
 }  // namespace
 

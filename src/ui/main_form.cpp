@@ -33,11 +33,11 @@ constexpr int kStatusPanelWidth = 50;
 constexpr DWORD kProgressInterval = 40;  // milliseconds
 
 // 保存ファイルの指定
-constexpr char kSaveDialogTitle[] = "\x95\xDB\x91\xB6\x83t\x83@\x83\x43\x83\x8B\x82\xCC\x8Ew\x92\xE8";
+constexpr char kSaveDialogTitle[] =
+    "\x95\xDB\x91\xB6\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xCC\x8E\x77\x92\xE8";
 // HTMLファイル(*.html,*.htm) and cgiスクリプト(*.cgi,*.shtml,*.pl), each with its pattern.
 constexpr char kSaveDialogFilter[] =
-    "HTML\x83t\x83@\x83\x43\x83\x8B(*.html,*.htm)\0*.html;*.htm\0"
-    "cgi\x83X\x83N\x83\x8A\x83v\x83g(*.cgi,*.shtml,*.pl)\0*.cgi;*.shtml;*.pl\0";
+    "HTML\x83\x74\x83\x40\x83\x43\x83\x8B(*.html,*.htm)\x00*.html;*.htm\x00\x63gi\x83\x58\x83\x4E\x83\x8A\x83\x76\x83\x67(*.cgi,*.shtml,*.pl)\x00*.cgi;*.shtml;*.pl\x00";
 constexpr DWORD kSaveDialogPathSize = 1024;
 
 bool PlacementStored() {

@@ -96,8 +96,7 @@ TEST_F(MainWindow, FirstStartShowsHintsAndTheAboutBoxAndClosingStoresText) {
   PressKey(VK_DOWN);
   EXPECT_TRUE(WaitUntil([&] {
     return program.StatusLine() ==
-           "\x8C\xBB\x8D\xDD\x82\xCC\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xF0\x95\xDB\x91\xB6\x82\xB5\x82\xDC"
-           "\x82\xB7";
+           "\x8C\xBB\x8D\xDD\x82\xCC\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xF0\x95\xDB\x91\xB6\x82\xB5\x82\xDC\x82\xB7";
   })) << program.StatusLine();
   PressKey(VK_ESCAPE);
   PressKey(VK_ESCAPE);
@@ -196,8 +195,7 @@ TEST_F(MainWindow, MissingTemplateIsReportedAfterTheScanList) {
   Click(StartButton(program));
   // Skimdex-再インストールして下さい。, Skimdex.datがありません。, 再インストールして下さい。
   const std::string reinstall =
-      "\x8D\xC4\x83\x43\x83\x93\x83\x58\x83\x67\x81\x5B\x83\x8B\x82\xB5\x82\xC4\x89\xBA\x82\xB3\x82\xA2\x81"
-      "\x42";
+      "\x8D\xC4\x83\x43\x83\x93\x83\x58\x83\x67\x81\x5B\x83\x8B\x82\xB5\x82\xC4\x89\xBA\x82\xB3\x82\xA2\x81\x42";
   ASSERT_NE(program.Window("Skimdex-" + reinstall, "#32770"), nullptr);
   EXPECT_EQ(TextOf(Memo(program)), MemoAfter("1" + tree + "\\a.html\r\n0\r\n"));
   EXPECT_EQ(program.AnswerMessageBox("Skimdex-" + reinstall, IDOK),
@@ -215,8 +213,7 @@ TEST_F(MainWindow, ListingPageErrorLeavesWritingAndTheProgramRunsOn) {
   StoreRunSettings("2", "index.html");
   // ファイルへのアクセスが拒否されました.
   const std::string denied =
-      "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xD6\x82\xCC\x83\x41\x83\x4E\x83\x5A\x83\x58\x82\xAA\x8B\x91\x94"
-      "\xDB\x82\xB3\x82\xEA\x82\xDC\x82\xB5\x82\xBD.";
+      "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xD6\x82\xCC\x83\x41\x83\x4E\x83\x5A\x83\x58\x82\xAA\x8B\x91\x94\xDB\x82\xB3\x82\xEA\x82\xDC\x82\xB5\x82\xBD.";
 
   Program program(SkimdexPath(), out);
   Click(StartButton(program));
@@ -237,7 +234,7 @@ TEST_F(MainWindow, ListingPageErrorLeavesWritingAndTheProgramRunsOn) {
 // A placement value of the wrong type stops the load at once: the window keeps its designed bounds.
 TEST_F(MainWindow, NonStringTopIsReportedAndTheProgramRunsOn) {
   SKIMDEX_REQUIRE_TEST_PREFIX();
-  settings.Set("Locate", "Top", testing::StoredValue{REG_DWORD, std::string("\x05\0\0\0", 4)});
+  settings.Set("Locate", "Top", testing::StoredValue{REG_DWORD, std::string("\x05\x00\x00\x00", 4)});
   settings.Set("Locate", "Left", "300");
 
   Program program(SkimdexPath(), out, false);

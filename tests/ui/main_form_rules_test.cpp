@@ -11,8 +11,8 @@ namespace skimdex {
 namespace {
 
 // 終了 = 8F 49 97 B9; ポ = 83 7C and ポイ = 83 7C 83 43: a trail byte 7C is "|".
-constexpr char kEnd[] = "\x8FI\x97\xB9";
-constexpr char kPo[] = "\x83|";
+constexpr char kEnd[] = "\x8F\x49\x97\xB9";
+constexpr char kPo[] = "\x83\x7C";
 
 TEST(SplitHint, SplitsAtTheFirstBarThatStartsACharacter) {
   const struct {

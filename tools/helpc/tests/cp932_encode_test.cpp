@@ -8,7 +8,7 @@ namespace {
 // Code points and their bytes (nullptr: refused). Round trips only: glibc's one-way mappings
 // (U+00A5, U+301C, U+00AC) must be refused.
 constexpr std::pair<char32_t, const char*> kEncodeCases[] = {
-    {U'A', "A"},          {U'\\', "\x5C"},      {U'~', "~"},          {0x00A5, nullptr},
+    {U'A', "A"},          {U'\\', "\\"},        {U'~', "~"},          {0x00A5, nullptr},
     {0x203E, nullptr},    {0x301C, nullptr},    {0x00AC, nullptr},    {0xFF5E, "\x81\x60"},
     {0xFFE2, "\x81\xCA"}, {0x8868, "\x95\x5C"}, {0x30BD, "\x83\x5C"}, {0x80FD, "\x94\x5C"},  // 表 ソ 能
     {0x30DC, "\x83\x7B"}, {0x30DD, "\x83\x7C"}, {0x30DE, "\x83\x7D"},                        // ボ ポ マ

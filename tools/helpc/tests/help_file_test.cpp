@@ -123,9 +123,22 @@ TEST(HelpFileTest, TopicsCrossingBlocksReadBack) {
 
 // Each source with its fault's expected place and a word of the message.
 constexpr std::tuple<const char*, const char*, const char*> kFaults[] = {
-    {"@title T\n@font F\n@topic A a\n\xC2\xA5 100\n", "test.txt:4:", "U+00A5"},
-    {"@title T\n@font F\n@topic A a\n\n\xE3\x80\x9C\n", "test.txt:5:", "U+301C"},
-    {"@title T\n@font F\n@topic A a\nab\xFF\n", "test.txt:4:", "malformed"},
+    {"@title T\n"
+     "@font F\n"
+     "@topic A a\n"
+     "\xC2\xA5 100\n",
+     "test.txt:4:", "U+00A5"},
+    {"@title T\n"
+     "@font F\n"
+     "@topic A a\n"
+     "\n"
+     "\xE3\x80\x9C\x0A",
+     "test.txt:5:", "U+301C"},
+    {"@title T\n"
+     "@font F\n"
+     "@topic A a\n"
+     "ab\xFF\n",
+     "test.txt:4:", "malformed"},
     {"@title T\n@font F\n@topic A a\n[[B|b]]\n@topic C c\n", "test.txt:4:", "'B'"},
     {"@title T\n@font F\n@topic A a\n@map kNoSuchConstant\n", "test.txt:4:", "kNoSuchConstant"},
     {"@title T\n@font F\n@topic A a\n@keywords x; y\n@topic B b\n@keywords X\n", "test.txt:6:", "twice"},
