@@ -9,12 +9,15 @@ export WINEARCH=win64
 export SKIMDEX_TEST_PREFIX=1
 export WINEPREFIX="$SKIMDEX_BUILD/wineprefix"
 export DISPLAY="${DISPLAY:-:97}"
-# Tests that change the registry or drive windows run only in this prefix.
-export SKIMDEX_TEST_PREFIX=1
 
 # Starts Xvfb, creates the prefix when new, and keeps one wineserver alive for the whole session.
 skimdex_wine_start() {
   local display_number="${DISPLAY#:}"
+  # A display whose server has gone leaves its socket and lock behind: start a new server there.
+  local lock="/tmp/.X${display_number}-lock"
+  if [ -f "$lock" ] && ! kill -0 "$(tr -d ' ' <"$lock")" 2>/dev/null; then
+    rm -f "$lock" "/tmp/.X11-unix/X${display_number}"
+  fi
   if [ ! -e "/tmp/.X11-unix/X${display_number}" ]; then
     Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
     for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display_number}" ] && break; sleep 0.1; done
