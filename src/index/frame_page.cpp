@@ -1,5 +1,6 @@
 #include "index/frame_page.h"
 
+#include "index/listing_page.h"
 #include "text/cp932.h"
 #include "text/directory.h"
 #include "text/text_file.h"
@@ -31,9 +32,16 @@ constexpr char kWriteFailedText[] =
     "\x83\x74\x83\x48\x83\x8B\x83\x5F\x82\xAA\x91\xB6\x8D\xDD\x82\xB5\x82\xC8\x82\xA2\x82\xA9\x81\x41\x8F\x91\x82\xAB\x8D\x9E\x82\xDD\x8B\xD6\x8E\x7E\x82\xC9\x82\xC8\x82\xC1\x82\xC4\x82\xDC\x82\xB7";
 constexpr char kWriteFailedTitle[] = "Skimdex-I/O Error";
 
-std::string RewritePlaceholders(const std::string& line, const std::string& name) {
-  const std::string frame = ReplaceAllNoCase(line, kFramePlaceholder, "=\"file:///" + name);
-  return ReplaceAllNoCase(frame, kListingPlaceholder, "=\"file:///" + WithoutExtension(name) + "_sub.html");
+// What the placeholders point at. A browser reads "file:///Localindex.html" as a file at the drive's
+// root, so a name that is not a full path is resolved against the current folder, where the pages
+// are written; it cannot follow the "\\?\" form.
+std::string FramePageAddress(const std::string& name) {
+  return WithoutLongPathPrefix(IsFullPath(name) ? name : FullPathOf(name));
+}
+
+std::string RewritePlaceholders(const std::string& line, const std::string& address) {
+  const std::string frame = ReplaceAllNoCase(line, kFramePlaceholder, "=\"file:///" + address);
+  return ReplaceAllNoCase(frame, kListingPlaceholder, "=\"file:///" + ListingPageName(address));
 }
 
 // The template is opened first and held while the output is created: an output named like the
@@ -48,13 +56,14 @@ void CopyTemplate(const std::string& name) {
   AssignText(output, name);
   CreateTextForWriting(output);
   CheckIo();
+  const std::string address = FramePageAddress(name);
   for (;;) {
     const bool at_end = AtEndSkippingBlanks(source);
     CheckIo();
     if (at_end) break;
     const std::string line = ReadTextLine(source);
     CheckIo();
-    WriteText(output, RewritePlaceholders(line, name));
+    WriteText(output, RewritePlaceholders(line, address));
     WriteLineEnd(output);
     CheckIo();
   }

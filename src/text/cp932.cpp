@@ -127,6 +127,18 @@ std::string ParentFolderOf(const std::string& path) {
   return path.substr(0, i);
 }
 
+bool IsFullPath(const std::string& path) {
+  const char drive = path.empty() ? '\0' : AsciiUpper(path.substr(0, 1))[0];
+  const bool drive_root = drive >= 'A' && drive <= 'Z' && path.compare(1, 2, ":\\") == 0;
+  return drive_root || path.rfind("\\\\", 0) == 0;
+}
+
+std::string WithoutLongPathPrefix(const std::string& path) {
+  if (path.rfind("\\\\?\\UNC\\", 0) == 0) return "\\\\" + path.substr(8);
+  if (path.rfind("\\\\?\\", 0) == 0) return path.substr(4);
+  return path;
+}
+
 std::string AsciiUpper(const std::string& text) {
   std::string upper = text;
   for (char& c : upper) c = static_cast<char>(AsciiUpperByte(static_cast<unsigned char>(c)));

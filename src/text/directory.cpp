@@ -82,6 +82,13 @@ std::string ProgramFolder() {
   }
 }
 
+std::string FullPathOf(const std::string& name) {
+  const DWORD size = GetFullPathNameA(name.c_str(), 0, nullptr, nullptr);
+  std::string path(size, '\0');
+  const DWORD length = size == 0 ? 0 : GetFullPathNameA(name.c_str(), size, path.data(), nullptr);
+  return length == 0 || length >= size ? name : path.substr(0, length);
+}
+
 // The search opens the folder and costs many times the attribute query, which answers the same for
 // a plain name it can look up; every other name, and any failure, is left to the search.
 bool IsExistingFile(const std::string& path) {

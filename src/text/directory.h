@@ -45,6 +45,10 @@ void EndSearch(TSearchRec& record);
 // The folder of the running program's file, with its trailing "\".
 std::string ProgramFolder();
 
+// `name` resolved against the current folder, as the file calls would take it; `name` itself when
+// the system cannot resolve it.
+std::string FullPathOf(const std::string& name);
+
 // A file (not a folder) matching `path`, whose time stamp converts to a DOS date-time.
 bool IsExistingFile(const std::string& path);
 // Any entry with the directory bit, whatever its other attributes.

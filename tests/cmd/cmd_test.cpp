@@ -201,7 +201,8 @@ TEST_F(SkimdexCmd, ListingPageFailureAfterTheFramePage) {
   EXPECT_EQ(
       outcome.err,
       "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xD6\x82\xCC\x83\x41\x83\x4E\x83\x5A\x83\x58\x82\xAA\x8B\x91\x94\xDB\x82\xB3\x82\xEA\x82\xDC\x82\xB5\x82\xBD\r\n");
-  EXPECT_NE(ReadWholeFile(out + "\\Localindex.html").find("file:///Localindex_sub.html"), std::string::npos);
+  EXPECT_NE(ReadWholeFile(out + "\\Localindex.html").find("file:///" + out + "\\Localindex_sub.html"),
+            std::string::npos);
 }
 
 TEST_F(SkimdexCmd, TemplateLinesAndPlaceholders) {
@@ -211,10 +212,12 @@ TEST_F(SkimdexCmd, TemplateLinesAndPlaceholders) {
       {"  <A HREF=\"SKIMDEX.HTML\">x</A><A HREF=\"skimdex.html\">y</A>\r\n\r\n \t \r\n"
        "<FRAME SRC=\"Skimdex_Sub.html\"> SRC= \"skimdex.html\" HREF='skimdex.html'\r\n",
        "index",
-       "<A HREF=\"file:///index\">x</A><A HREF=\"file:///index\">y</A>\r\n"
-       "<FRAME SRC=\"file:///index_sub.html\"> SRC= \"skimdex.html\" HREF='skimdex.html'\r\n"},
+       "<A HREF=\"file:///" + out + "\\index\">x</A><A HREF=\"file:///" + out + "\\index\">y</A>\r\n" +
+           "<FRAME SRC=\"file:///" + out +
+           "\\index_sub.html\"> SRC= \"skimdex.html\" HREF='skimdex.html'\r\n"},
       {"  a=\"skimdex.html\"\n  b\n\nc=\"skimdex_sub.html\"\n", "Localindex.html",
-       "a=\"file:///Localindex.html\"\n  b\n\nc=\"file:///Localindex_sub.html\"\n\r\n"},
+       "a=\"file:///" + out + "\\Localindex.html\"\n  b\n\nc=\"file:///" + out +
+           "\\Localindex_sub.html\"\n\r\n"},
       {"", "Localindex.html", ""},
       {" \r\n\r\n\t\r\n", "Localindex.html", ""},
       {"x\x1Ay=\"skimdex.html\"\r\n", "Localindex.html", "x\r\n"},
@@ -226,6 +229,29 @@ TEST_F(SkimdexCmd, TemplateLinesAndPlaceholders) {
     EXPECT_EQ(ReadWholeFile(out + "\\" + c.output), c.frame_page) << c.template_bytes;
     EXPECT_NE(ReadWholeFile(out + "\\" + WithoutExtension(c.output) + "_sub.html"), "<missing>");
     testing::RemoveTree(program);
+  }
+}
+
+// A name that is not a full path points the frame page at the files where they are written; a full
+// path goes in as given, less a "\\?\" prefix.
+TEST_F(SkimdexCmd, FramePagePointsAtTheWrittenFiles) {
+  const std::string template_bytes = "<FRAME SRC=\"skimdex_sub.html\"><A HREF=\"skimdex.html\">\r\n";
+  const std::string program = ProgramCopy(&template_bytes);
+  const struct {
+    std::string output, written, address;
+  } cases[] = {
+      {"Localindex.html", out + "\\Localindex", out + "\\Localindex"},
+      {".\\sub\\..\\dot.html", out + "\\dot", out + "\\dot"},
+      {out + "\\.\\full.html", out + "\\full", out + "\\.\\full"},
+      {"\\\\?\\" + out + "\\long.html", out + "\\long", out + "\\long"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(RunIn(program, {"--yes", tree, c.output}).status, 0u) << c.output;
+    EXPECT_EQ(
+        ReadWholeFile(c.written + ".html"),
+        "<FRAME SRC=\"file:///" + c.address + "_sub.html\"><A HREF=\"file:///" + c.address + ".html\">\r\n")
+        << c.output;
+    EXPECT_NE(ReadWholeFile(c.written + "_sub.html"), "<missing>") << c.output;
   }
 }
 
@@ -288,7 +314,8 @@ TEST_F(SkimdexCmd, EmptyRegistryGivesTheDefaultsAndStaysEmpty) {
   const Outcome outcome = Run({"--yes"});  // the program's folder, two levels, Localindex.html
   EXPECT_EQ(outcome.status, 0u) << outcome.err;
   EXPECT_EQ(outcome.out.substr(outcome.out.size() - 3), "0\r\n");
-  EXPECT_NE(ReadWholeFile(out + "\\Localindex.html").find("file:///Localindex_sub.html"), std::string::npos);
+  EXPECT_NE(ReadWholeFile(out + "\\Localindex.html").find("file:///" + out + "\\Localindex_sub.html"),
+            std::string::npos);
   EXPECT_FALSE(StoredSettings::KeyExists());
 }
 

@@ -75,6 +75,30 @@ INSTANTIATE_TEST_SUITE_P(
         PathCase{"C:\\" + so + "." + so, "C:\\", so + "." + so, "." + so, "C:\\" + so, "C:\\"},
         PathCase{"", "", "", "", "", ""}));
 
+TEST(FullPaths, AreDriveRootsAndUncPathsAndLoseTheirLongPrefix) {
+  const struct {
+    std::string path;
+    bool full;
+    std::string without_prefix;
+  } cases[] = {
+      {"C:\\a.html", true, "C:\\a.html"},
+      {"z:\\", true, "z:\\"},
+      {"C:a.html", false, "C:a.html"},
+      {"\\a.html", false, "\\a.html"},
+      {"a.html", false, "a.html"},
+      {"..\\a.html", false, "..\\a.html"},
+      {"1:\\a", false, "1:\\a"},
+      {"", false, ""},
+      {"\\\\srv\\share\\a", true, "\\\\srv\\share\\a"},
+      {"\\\\?\\C:\\a", true, "C:\\a"},
+      {"\\\\?\\UNC\\srv\\s\\a", true, "\\\\srv\\s\\a"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(IsFullPath(c.path), c.full) << c.path;
+    EXPECT_EQ(WithoutLongPathPrefix(c.path), c.without_prefix) << c.path;
+  }
+}
+
 TEST(LastSeparatorIndex, PassesOverTrailBytesUnlessSingleByteSystem) {
   const std::string path = "C:\\Web\\" + so;
   EXPECT_EQ(LastSeparatorIndex("\\", "C:\\Web\\" + hyo), 7u);
