@@ -20,23 +20,37 @@ constexpr char kDefaultFileName[] = "Localindex.html";
 constexpr std::int32_t kDefaultFolderLevel = 2;
 constexpr WindowBounds kDefaultBounds{.top = 20, .left = 20, .width = 215, .height = 252};
 
+// The settings the program holds for the user: read at start-up, or set since.
+struct HeldSettings {
+  bool scan_folder = false;
+  bool file_name = false;
+  bool file_path = false;
+  bool folder_level = false;
+};
+HeldSettings held;
+
 void ReadConfig(const TRegIniFile& registry) {
   Current_path = registry.ReadString(kConfig, kSeekDir, ProgramFolder());
+  held.scan_folder = true;
   save_file_name = registry.ReadString(kConfig, kFileName, kDefaultFileName);
+  held.file_name = true;
   save_file_path = registry.ReadString(kConfig, kFilePath, ProgramFolder());
+  held.file_path = true;
   folder_level = registry.ReadInteger(kConfig, kFolderLevel, kDefaultFolderLevel);
+  held.folder_level = true;
 }
 
-void WriteConfig(const TRegIniFile& registry) {
-  registry.WriteString(kConfig, kSeekDir, Current_path);
-  registry.WriteString(kConfig, kFileName, save_file_name);
-  registry.WriteString(kConfig, kFilePath, save_file_path);
-  registry.WriteInteger(kConfig, kFolderLevel, folder_level);
+void WriteHeldConfig(const TRegIniFile& registry) {
+  if (held.scan_folder) registry.WriteString(kConfig, kSeekDir, Current_path);
+  if (held.file_name) registry.WriteString(kConfig, kFileName, save_file_name);
+  if (held.file_path) registry.WriteString(kConfig, kFilePath, save_file_path);
+  if (held.folder_level) registry.WriteInteger(kConfig, kFolderLevel, folder_level);
 }
 
 }  // namespace
 
 void LoadSettings(PlacementTarget& window) {
+  held = {};
   const TRegIniFile registry(kProgramKey);
   window.SetTop(registry.ReadInteger(kLocate, "Top", kDefaultBounds.top));
   window.SetLeft(registry.ReadInteger(kLocate, "Left", kDefaultBounds.left));
@@ -50,7 +64,21 @@ std::string ReadStoredSeekFolder() {
   return registry.ReadString(kConfig, kSeekDir, ProgramFolder());
 }
 
-void SaveConfig() { WriteConfig(TRegIniFile(kProgramKey)); }
+void SetScanFolder(const std::string& folder) {
+  Current_path = folder;
+  held.scan_folder = true;
+}
+
+void SetSaveFile(const std::string& name, const std::string& folder) {
+  save_file_name = name;
+  save_file_path = folder;
+  held.file_name = held.file_path = true;
+}
+
+void SaveConfig() {
+  held = {true, true, true, true};
+  WriteHeldConfig(TRegIniFile(kProgramKey));
+}
 
 void SaveSettings(const WindowBounds& window) {
   const TRegIniFile registry(kProgramKey);
@@ -58,7 +86,7 @@ void SaveSettings(const WindowBounds& window) {
   registry.WriteInteger(kLocate, "Left", window.left);
   registry.WriteInteger(kLocate, "Width", window.width);
   registry.WriteInteger(kLocate, "Height", window.height);
-  WriteConfig(registry);
+  WriteHeldConfig(registry);
 }
 
 void LoadSettingsReadOnly(const OmittedSettings& omitted) {

@@ -37,10 +37,17 @@ void LoadSettings(PlacementTarget& window);
 // The stored "IniSeekDir", or ProgramFolder(): the folder chooser's start folder.
 std::string ReadStoredSeekFolder();
 
+// The scan folder or the output file chosen by the user (folder chooser, save dialog): the setting
+// changes in memory and is written at the next close.
+void SetScanFolder(const std::string& folder);
+void SetSaveFile(const std::string& name, const std::string& folder);
+
 // The configuration dialog's OK: writes the four settings to "Config".
 void SaveConfig();
 
-// The main window's close: writes the placement to "Locate", then the four settings to "Config".
+// The main window's close: writes the placement to "Locate", then to "Config" each setting that the
+// start-up load read or that was set since. A value the load never reached, because an error stopped
+// it, stays in the registry as it was instead of being overwritten with a start value.
 void SaveSettings(const WindowBounds& window);
 
 // The settings that the console front end's command line leaves out.

@@ -203,7 +203,7 @@ void TConfigration::SpeedButton1Click() {
   // No run and no close may start beneath the browser, also when it was opened with this dialog hidden.
   const DisabledWhile main_disabled(main_->Handle());
   if (!FolderDialog1.Execute(Handle())) return;
-  Current_path = FolderDialog1.Folder;
+  SetScanFolder(FolderDialog1.Folder);
   SetDlgItemTextA(Handle(), IDC_CONFIG_EDIT1, Current_path.c_str());
 }
 

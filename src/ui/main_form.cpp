@@ -325,8 +325,7 @@ bool TMainForm::FileSave() {
   dialog.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY;
   if (!GetSaveFileNameA(&dialog)) return false;
   const SaveChoice choice = SaveChoiceOf(path.data());
-  save_file_name = choice.save_file_name;
-  save_file_path = choice.save_file_path;
+  SetSaveFile(choice.save_file_name, choice.save_file_path);
   save_dialog_file_ = path.data();
   save_dialog_folder_ = save_file_path;
   return true;

@@ -231,11 +231,13 @@ TEST_F(MainWindow, ListingPageErrorLeavesWritingAndTheProgramRunsOn) {
   EXPECT_TRUE(program.WaitExit());
 }
 
-// A placement value of the wrong type stops the load at once: the window keeps its designed bounds.
+// A placement value of the wrong type stops the load at once: the window keeps its designed bounds, and
+// closing it overwrites none of the stored settings.
 TEST_F(MainWindow, NonStringTopIsReportedAndTheProgramRunsOn) {
   SKIMDEX_REQUIRE_TEST_PREFIX();
   settings.Set("Locate", "Top", testing::StoredValue{REG_DWORD, std::string("\x05\x00\x00\x00", 4)});
   settings.Set("Locate", "Left", "300");
+  settings.Set("Config", "IniFileName", "mine.html");
 
   Program program(SkimdexPath(), out, false);
   // 'Top' のデータ型が不正です.
@@ -247,9 +249,10 @@ TEST_F(MainWindow, NonStringTopIsReportedAndTheProgramRunsOn) {
   EXPECT_TRUE(program.Responsive());
   program.Command(IDM_EXIT);
   ASSERT_TRUE(program.WaitExit());
-  // The settings were never loaded: they keep their start values.
-  EXPECT_EQ(settings.Get("Config", "FolderLevel"), TextValue("0"));
-  EXPECT_EQ(settings.Get("Config", "IniFileName"), TextValue(""));
+  // The settings were never loaded: closing leaves them as they were stored.
+  EXPECT_EQ(settings.Get("Config", "FolderLevel"), std::nullopt);
+  EXPECT_EQ(settings.Get("Config", "IniFileName"), TextValue("mine.html"));
+  EXPECT_EQ(settings.Get("Locate", "Left"), TextValue("116"));
 }
 
 // A tree of 6,000 pages: the memo holds every scan entry, and the window's run takes at most 1.5 times

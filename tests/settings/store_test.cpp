@@ -206,6 +206,31 @@ TEST_F(Store, NonStringValueEndsTheLoadThere) {
   EXPECT_THROW(ReadStoredSeekFolder(), ERegistryException);  // the last case's IniSeekDir
 }
 
+// The close after a load that an error stopped writes what the load read and what was set since,
+// and leaves every other stored setting as it was.
+TEST_F(Store, CloseAfterAStoppedLoadKeepsWhatTheLoadNeverRead) {
+  const struct {
+    const char* section;
+    const char* bad_value;
+    std::string seek_dir_after;
+  } cases[] = {{"Locate", "Top", "C:\\mine"}, {"Config", "IniFilePath", "C:\\mine\\"}};
+  for (const auto& c : cases) {
+    SetUp();
+    SetRaw("Config", "IniSeekDir", Text("C:\\mine\\"));
+    SetRaw("Config", "FolderLevel", Text("7"));
+    SetRaw(c.section, c.bad_value, {REG_DWORD, std::string(4, '\0')});
+    EXPECT_THROW(Load(), ERegistryException);
+    if (c.bad_value == "Top"s) SetScanFolder("C:\\mine");
+    SetSaveFile("new.html", "C:\\out");
+    SaveSettings({.top = 1, .left = 2, .width = 3, .height = 4});
+    EXPECT_EQ(QueryRaw("Locate", "Top"), Text("1"));
+    EXPECT_EQ(QueryRaw("Config", "IniSeekDir"), Text(c.seek_dir_after)) << c.bad_value;
+    EXPECT_EQ(QueryRaw("Config", "IniFileName"), Text("new.html"));
+    EXPECT_EQ(QueryRaw("Config", "IniFilePath"), Text("C:\\out"));
+    EXPECT_EQ(QueryRaw("Config", "FolderLevel"), Text("7")) << c.bad_value;
+  }
+}
+
 // "Config" keeps an old value; everyone may do anything to it but set values.
 void LockConfig() {
   SetRaw("Config", "IniFileName", Text("old.html"));
@@ -220,7 +245,7 @@ void LockConfig() {
 
 TEST_F(Store, SaveStoppedBySectionKeepsWhatWasWritten) {
   LockConfig();
-  save_file_name = "new.html";
+  SetSaveFile("new.html", "");
   try {
     SaveSettings({.top = 1, .left = 2, .width = 3, .height = 4});
     ADD_FAILURE() << "saved";
