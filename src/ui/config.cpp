@@ -10,7 +10,6 @@
 #include "ui/dpi.h"
 #include "ui/field_rules.h"
 #include "ui/gui_handles.h"
-#include "ui/help_ids.h"
 #include "ui/hints.h"
 #include "ui/main_form.h"
 #include "ui/main_form_rules.h"
@@ -218,6 +217,6 @@ void TConfigration::SpeedButton2Click() {
   SetDlgItemTextA(Handle(), IDC_CONFIG_EDIT2, JoinedSavePath(save_file_path, save_file_name).c_str());
 }
 
-void TConfigration::HelpBtnClick() { main_->HelpRequest(HELP_CONTEXT, kHelpContextConfig); }
+void TConfigration::HelpBtnClick() { main_->ShowHelp(HelpTopic::ConfigDialog); }
 
 }  // namespace skimdex

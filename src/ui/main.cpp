@@ -4,7 +4,6 @@
 #include <commctrl.h>
 #include <ole2.h>
 
-#include "text/directory.h"
 #include "text/uncaught_error.h"
 #include "ui/about_box.h"
 #include "ui/config.h"
@@ -13,9 +12,6 @@
 
 namespace skimdex {
 namespace {
-
-// The help engine's file, beside the program wherever it is installed.
-constexpr char kHelpFileName[] = "Skimdex.hlp";
 
 // Every message of the program passes the hint tracking; the main window gets dialog keys (Tab).
 int RunMessageLoop(HWND main_window) {
@@ -34,9 +30,8 @@ int RunMessageLoop(HWND main_window) {
 int Run(HINSTANCE instance, int show_command) {
   const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
-  const std::string help_file = ProgramFolder() + kHelpFileName;
   TMainForm main_form;
-  main_form.Create(instance, help_file);
+  main_form.Create(instance);
   TAboutBox about_box;
   about_box.Create(instance, main_form.Handle());
   TConfigration config;

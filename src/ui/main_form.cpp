@@ -81,9 +81,8 @@ POINT WorkspaceOffset(const RECT& normal) {
 
 }  // namespace
 
-void TMainForm::Create(HINSTANCE instance, const std::string& help_file) {
+void TMainForm::Create(HINSTANCE instance) {
   instance_ = instance;
-  help_file_ = help_file;
   dpi_ = SystemDpi();
   RegisterWindowClass(instance);
   CreateWindowExA(0, kClassName, kCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, Scaled(kDesignBounds.left),
@@ -141,7 +140,7 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       DestroyWindow(Handle());
       return 0;
     case WM_DESTROY:
-      HelpRequest(HELP_QUIT, 0);
+      help_.Quit(Handle());
       PostQuitMessage(0);
       return 0;
   }
@@ -224,11 +223,11 @@ void TMainForm::OnCommand(int command) {
     case IDM_CONFIG:
       return SetConfig();
     case IDM_HELP_CONTENTS:
-      return HelpRequest(HELP_FINDER, 0);
+      return ShowHelp(HelpTopic::Contents);
     case IDM_HELP_SEARCH:
-      return HelpRequest(HELP_PARTIALKEY, reinterpret_cast<ULONG_PTR>(""));
+      return ShowHelp(HelpTopic::Keywords);
     case IDM_HELP_HOW_TO_USE:
-      return HelpRequest(HELP_HELPONHELP, 0);
+      return ShowHelp(HelpTopic::HowToUse);
     case IDM_ABOUT:
       return HelpAbout();
     case IDM_EXIT:
@@ -343,9 +342,7 @@ void TMainForm::HelpAbout() { about_box_->ShowModal(); }
 
 void TMainForm::FileExit() { SendMessageA(Handle(), WM_CLOSE, 0, 0); }
 
-void TMainForm::HelpRequest(UINT command, ULONG_PTR data) {
-  if (!help_file_.empty()) WinHelpA(Handle(), help_file_.c_str(), command, data);
-}
+void TMainForm::ShowHelp(HelpTopic topic) { help_.Show(Handle(), topic); }
 
 void TMainForm::SetTop(std::int32_t top) {
   RECT bounds;

@@ -11,8 +11,10 @@
 #include "index/progress.h"
 #include "index/run.h"
 #include "settings/store.h"
+#include "text/directory.h"
 #include "ui/dialog_base.h"
 #include "ui/gui_handles.h"
+#include "ui/help.h"
 
 namespace skimdex {
 
@@ -27,8 +29,8 @@ class TMainForm final : public WindowBase,
                         private ProgressSink,
                         private MessageBoxes {
  public:
-  // Creates the window, still hidden, and runs FormCreate; `help_file` is the help engine's file.
-  void Create(HINSTANCE instance, const std::string& help_file);
+  // Creates the window, still hidden, and runs FormCreate.
+  void Create(HINSTANCE instance);
   // The dialogs the window's commands show, made after the window itself.
   void UseDialogs(TAboutBox& about_box, TConfigration& config);
 
@@ -36,8 +38,8 @@ class TMainForm final : public WindowBase,
 
   // The save dialog; a confirmed choice sets save_file_name and save_file_path. True when confirmed.
   bool FileSave();
-  // WinHelpA for the main window and the help file; nothing when there is no help file.
-  void HelpRequest(UINT command, ULONG_PTR data);
+  // The help request for `topic`, with the main window as its requester.
+  void ShowHelp(HelpTopic topic);
 
  private:
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
@@ -78,7 +80,7 @@ class TMainForm final : public WindowBase,
   WindowBounds NormalBounds() const;
 
   HINSTANCE instance_ = nullptr;
-  std::string help_file_;
+  THelp help_{ProgramFolder()};
   int dpi_ = 96;
   ScopedFont font_;
   ScopedImageList glyphs_;  // normal glyphs, then their disabled twins

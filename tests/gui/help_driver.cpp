@@ -2,12 +2,37 @@
 
 #include <vector>
 
+#include "support/run_program.h"
+#include "support/temp_folder.h"
+#include "text/directory.h"
 #include "ui/config_resource.h"
 #include "ui/resource.h"
 
 namespace skimdex::gui {
 
 namespace {
+
+constexpr char kExtensionKey[] = "Software\\Classes\\.html";
+constexpr char kCommandKey[] = "Software\\Classes\\htmlfile\\shell\\open\\command";
+
+std::string DefaultValue(const char* key) {
+  char text[1024] = {};
+  DWORD size = sizeof text;
+  if (RegGetValueA(HKEY_LOCAL_MACHINE, key, nullptr, RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS) {
+    return {};
+  }
+  return text;
+}
+
+// An empty text removes the value, as it was before when it was missing.
+void SetDefaultValue(const char* key, const std::string& text) {
+  if (text.empty()) {
+    RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, key, nullptr);
+    return;
+  }
+  RegSetKeyValueA(HKEY_LOCAL_MACHINE, key, nullptr, REG_SZ, text.c_str(),
+                  static_cast<DWORD>(text.size() + 1));
+}
 
 BOOL CALLBACK CollectChild(HWND window, LPARAM found) {
   reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
@@ -58,6 +83,26 @@ void CloseHelpViewers() {
     PostMessageA(viewer, WM_CLOSE, 0, 0);
     if (!WaitUntil([&] { return !IsWindow(viewer); })) return;
   }
+}
+
+BrowserStandIn::BrowserStandIn(const std::string& log_file)
+    : log_file_(log_file),
+      extension_class_(DefaultValue(kExtensionKey)),
+      command_(DefaultValue(kCommandKey)) {
+  SetDefaultValue(kExtensionKey, "htmlfile");
+  SetDefaultValue(kCommandKey, testing::Quoted(ProgramFolder() + "open_recorder.exe") + " \"%1\"");
+  SetEnvironmentVariableA("SKIMDEX_OPEN_LOG", log_file.c_str());
+}
+
+BrowserStandIn::~BrowserStandIn() {
+  SetDefaultValue(kExtensionKey, extension_class_);
+  SetDefaultValue(kCommandKey, command_);
+  SetEnvironmentVariableA("SKIMDEX_OPEN_LOG", nullptr);
+}
+
+std::string BrowserStandIn::Opened() const {
+  const std::string text = testing::ReadWholeFile(log_file_);
+  return text == "<missing>" ? "" : text;
 }
 
 }  // namespace skimdex::gui

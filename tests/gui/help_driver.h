@@ -27,4 +27,21 @@ HWND AskConfigHelp(Program& program);
 // Closes every viewer left running.
 void CloseHelpViewers();
 
+// While it lives, the shell's "open" of an .html file runs open_recorder.exe, which notes the file
+// instead of starting a browser; the registration found before is put back afterwards.
+class BrowserStandIn {
+ public:
+  explicit BrowserStandIn(const std::string& log_file);
+  ~BrowserStandIn();
+  BrowserStandIn(const BrowserStandIn&) = delete;
+  BrowserStandIn& operator=(const BrowserStandIn&) = delete;
+
+  // The files opened so far, one UTF-8 line each.
+  std::string Opened() const;
+
+ private:
+  std::string log_file_;
+  std::string extension_class_, command_;  // as registered before, empty when missing
+};
+
 }  // namespace skimdex::gui

@@ -1,5 +1,5 @@
-// Scenarios of the help requests: the real Skimdex.exe asks Wine's help viewer for topics of its
-// own help file, Skimdex.hlp beside it.
+// Scenarios of the help requests: the real Skimdex.exe opens the pages of its manual in the browser,
+// and asks Wine's help viewer for the topics of Skimdex.hlp where the manual is missing.
 #include "gui/help_driver.h"
 #include "gui/scenario.h"
 #include "ui/resource.h"
@@ -13,9 +13,38 @@ class HelpRequests : public Scenario {
   ~HelpRequests() override { CloseHelpViewers(); }
 };
 
-TEST_F(HelpRequests, ConfigHelpAndContentsShowTheirTopicsAndClosingTheProgramEndsTheViewer) {
+TEST_F(HelpRequests, EachRequestOpensItsPageOfTheManualInTheBrowser) {
   SKIMDEX_REQUIRE_TEST_PREFIX();
+  const BrowserStandIn browser(temp.Path() + "\\opened.txt");
   Program program(SkimdexPath(), out);
+  std::string expected;
+  const auto opens = [&](const std::string& page) {
+    expected += ProgramFolder() + "help\\" + page + "\n";
+    return WaitUntil([&] { return browser.Opened() == expected; });
+  };
+  program.Command(IDM_HELP_CONTENTS);
+  EXPECT_TRUE(opens("index.html")) << browser.Opened();
+  program.Command(IDM_HELP_SEARCH);
+  EXPECT_TRUE(opens("keywords.html")) << browser.Opened();
+  program.Command(IDM_HELP_HOW_TO_USE);
+  EXPECT_TRUE(opens("how-to-use.html")) << browser.Opened();
+  const HWND dialog = AskConfigHelp(program);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_TRUE(opens("config.html")) << browser.Opened();
+  Click(GetDlgItem(dialog, IDCANCEL));
+  EXPECT_EQ(HelpViewer(), nullptr);
+  program.Command(IDM_EXIT);
+  EXPECT_TRUE(program.WaitExit());
+}
+
+// A copy of the program with its help file and without the manual.
+TEST_F(HelpRequests, WithoutTheManualConfigHelpAndContentsShowTheirTopicsAndClosingTheProgramEndsTheViewer) {
+  SKIMDEX_REQUIRE_TEST_PREFIX();
+  const std::string bin = temp.Folder("bin");
+  for (const char* file : {"Skimdex.exe", "Skimdex.hlp", "Skimdex.cnt"}) {
+    ASSERT_TRUE(CopyFileA((ProgramFolder() + file).c_str(), (bin + "\\" + file).c_str(), FALSE)) << file;
+  }
+  Program program(bin + "\\Skimdex.exe", out);
   const HWND dialog = AskConfigHelp(program);
   ASSERT_NE(dialog, nullptr);
   HWND viewer = nullptr;
