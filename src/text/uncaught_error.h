@@ -16,5 +16,7 @@ std::optional<std::string> UncaughtErrorText(const std::exception& error);
 
 // A message box with the stop icon, captioned with the application title; the caller carries on.
 void ShowUncaughtError(const std::exception& error);
+// The same for whatever was thrown: what is no std::exception shows a message of its own.
+void ShowUncaughtError(std::exception_ptr error);
 
 }  // namespace skimdex

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "ui/dpi.h"
+#include "ui/layout.h"
 #include "ui/main_form_rules.h"
 #include "ui/modal.h"
 #include "ui/resource.h"
@@ -16,10 +17,6 @@ constexpr int kClientHeight = 171;
 constexpr RECT kPanel{8, 8, 8 + 289, 8 + 129};
 
 // Designed places at 96 dpi, in the dialog's client area (the panel's items offset by its corner).
-struct Placement {
-  int id;
-  int left, top, width, height;
-};
 constexpr Placement kPlacements[] = {
     {IDC_ABOUT_ICON, 8 + 16, 8 + 16, 33, 33},      {IDC_ABOUT_PRODUCT, 8 + 80, 8 + 8, 142, 24},
     {IDC_ABOUT_VERSION, 8 + 88, 8 + 40, 105, 17},  {IDC_ABOUT_HOME, 8 + 56, 8 + 64, 186, 12},
@@ -32,8 +29,8 @@ void TAboutBox::Create(HINSTANCE instance, HWND owner) {
   instance_ = instance;
   owner_ = owner;
   dpi_ = WindowDpi(owner);
-  CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_ABOUTBOX), owner, DialogBase::Procedure,
-                     reinterpret_cast<LPARAM>(this));
+  Created(CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_ABOUTBOX), owner, DialogBase::Procedure,
+                             reinterpret_cast<LPARAM>(this)));
 }
 
 void TAboutBox::ShowModal() {
@@ -42,12 +39,7 @@ void TAboutBox::ShowModal() {
     dpi_ = dpi;
     ApplyDpi();
   }
-  RECT bounds;
-  GetWindowRect(Handle(), &bounds);
-  const int width = bounds.right - bounds.left;
-  const int height = bounds.bottom - bounds.top;
-  SetWindowPos(Handle(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-               (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  CentreOnScreen(Handle());
   SetFocus(GetDlgItem(Handle(), IDOK));
   skimdex::ShowModal(Handle(), owner_);
 }
@@ -101,15 +93,8 @@ void TAboutBox::ApplyDpi() {
 }
 
 void TAboutBox::PlaceControls() {
-  RECT frame{0, 0, Scaled(kClientWidth), Scaled(kClientHeight)};
-  AdjustWindowRectEx(&frame, GetWindowLongA(Handle(), GWL_STYLE), FALSE,
-                     GetWindowLongA(Handle(), GWL_EXSTYLE));
-  SetWindowPos(Handle(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  for (const Placement& place : kPlacements) {
-    MoveWindow(GetDlgItem(Handle(), place.id), Scaled(place.left), Scaled(place.top), Scaled(place.width),
-               Scaled(place.height), FALSE);
-  }
+  SizeClientArea(Handle(), kClientWidth, kClientHeight, dpi_);
+  skimdex::PlaceControls(Handle(), kPlacements, dpi_);
 }
 
 // Panel1: a raised inner and a lowered outer bevel around the product texts.

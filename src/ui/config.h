@@ -2,20 +2,33 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "ui/depth_field.h"
 #include "ui/folder_dialog.h"
+#include "ui/help.h"
 #include "ui/ok_cancel.h"
 
 // The configuration dialog: the scan folder, the output file and the folder depth. Made once, hidden,
 // at start-up; its fields are filled from the settings only then and afterwards keep what they show.
 namespace skimdex {
 
-class TMainForm;
+// What the dialog needs of the window that hosts it: the main window.
+class ConfigHost {
+ public:
+  virtual ~ConfigHost() = default;
+  // The dialog's owner, which takes no input while the dialog or the folder browser is shown.
+  virtual HWND Owner() const = 0;
+  // The save dialog over `owner`; true when the user confirmed a file, which is then the setting.
+  virtual bool FileSave(HWND owner) = 0;
+  virtual void ShowHelp(HelpTopic topic) = 0;
+};
 
 class TConfigration final : public TOKBottomDlg {
  public:
-  // Creates the dialog hidden, owned by the main window, and runs FormCreate.
-  void Create(HINSTANCE instance, TMainForm& main);
+  // Creates the dialog hidden, owned by the host's window, and runs FormCreate; throws when the
+  // dialog cannot be made.
+  void Create(HINSTANCE instance, ConfigHost& host);
   // SetConfig: shows the dialog modally over the main window until OK or Cancel.
   void ShowModal();
   // Browses for the scan folder, also while the dialog is hidden; nothing is stored until OK.
@@ -30,12 +43,14 @@ class TConfigration final : public TOKBottomDlg {
   void KeepFocusOffSpeedButtons();
   void ReturnFocusFromSpeedButton();
   void FormCreate();
+  // The one way in for a new scan folder: the setting and the field that shows it.
+  void ChangeScanFolder(const std::string& folder);
   void OKBtnClick() override;
   void CancelBtnClick() override;
   void SpeedButton2Click();
   void HelpBtnClick();
 
-  TMainForm* main_ = nullptr;
+  ConfigHost* host_ = nullptr;
   DepthField SpinEdit1;
   HWND focus_before_speed_button_ = nullptr;
   TFolderDialog FolderDialog1;

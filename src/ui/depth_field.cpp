@@ -54,10 +54,11 @@ void DepthField::Attach(HWND edit, HWND spin) {
   SetWindowSubclass(spin_, SpinProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
 }
 
-void DepthField::Place(const RECT& bounds, int spin_width) {
-  const int height = bounds.bottom - bounds.top;
-  MoveWindow(edit_, bounds.left, bounds.top, bounds.right - bounds.left, height, FALSE);
-  SetWindowPos(spin_, nullptr, 0, 0, spin_width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+void DepthField::PlaceSpin(int spin_width) {
+  RECT bounds;
+  GetWindowRect(edit_, &bounds);
+  SetWindowPos(spin_, nullptr, 0, 0, spin_width, bounds.bottom - bounds.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   // UDS_ALIGNRIGHT: the buttons take the right end of the edit's bounds.
   SendMessageA(spin_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit_), 0);
 }

@@ -17,8 +17,8 @@ class DepthField {
 
   // Takes over the dialog's edit and up-down, which must outlive this object's use of them.
   void Attach(HWND edit, HWND spin);
-  // Puts the edit at `bounds` (dialog client pixels) with the spin buttons inside its right end.
-  void Place(const RECT& bounds, int spin_width);
+  // Puts the spin buttons inside the right end of the edit, where the dialog has placed it.
+  void PlaceSpin(int spin_width);
 
   // ParseInteger of the text, 1 for a text that is not an integer; not clamped.
   std::int32_t Value() const;

@@ -1,10 +1,23 @@
 #include "ui/dialog_base.h"
 
 #include <exception>
+#include <string>
 
+#include "text/exception.h"
 #include "text/uncaught_error.h"
 
 namespace skimdex {
+namespace {
+
+// ウインドウを作成できませんでした (エラー
+constexpr char kNotCreated[] =
+    "\x83\x45\x83\x43\x83\x93\x83\x68\x83\x45\x82\xF0\x8D\xEC\x90\xAC\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x82\xC5\x82\xB5\x82\xBD (\x83\x47\x83\x89\x81\x5B ";
+}  // namespace
+
+HWND Created(HWND window) {
+  if (!window) throw Exception(kNotCreated + std::to_string(GetLastError()) + ")");
+  return window;
+}
 
 LRESULT CALLBACK WindowBase::Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_NCCREATE) {
@@ -16,8 +29,8 @@ LRESULT CALLBACK WindowBase::Procedure(HWND window, UINT message, WPARAM wparam,
   if (!self) return DefWindowProcA(window, message, wparam, lparam);
   try {
     return self->HandleMessage(message, wparam, lparam);
-  } catch (const std::exception& error) {
-    ShowUncaughtError(error);
+  } catch (...) {
+    ShowUncaughtError(std::current_exception());
     return 0;
   }
 }
@@ -32,8 +45,8 @@ INT_PTR CALLBACK DialogBase::Procedure(HWND dialog, UINT message, WPARAM wparam,
   if (!self) return FALSE;
   try {
     return self->HandleMessage(message, wparam, lparam);
-  } catch (const std::exception& error) {
-    ShowUncaughtError(error);
+  } catch (...) {
+    ShowUncaughtError(std::current_exception());
     return message == WM_INITDIALOG;
   }
 }

@@ -4,8 +4,8 @@
 
 // Windows and dialogs made once and kept for the program's life. Each kind is a class deriving from
 // one of these bases; the base's static procedure finds the object and hands every message to it.
-// That procedure is the one place where a handler's exception stops: it is shown by
-// ShowUncaughtError and the program goes on, so no exception ever crosses into the system.
+// That procedure is the one place where a handler's exception stops, whatever was thrown: it is shown
+// by ShowUncaughtError and the program goes on, so no exception ever crosses into the system.
 namespace skimdex {
 
 // A window of a class registered with WindowBase::Procedure; pass `this` as CreateWindowExA's
@@ -53,5 +53,9 @@ class DialogBase {
  private:
   HWND handle_ = nullptr;
 };
+
+// `window` when it was made; otherwise throws, so that the program ends with the general error report
+// instead of going on without that window.
+HWND Created(HWND window);
 
 }  // namespace skimdex

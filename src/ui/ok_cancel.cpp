@@ -1,5 +1,6 @@
 #include "ui/ok_cancel.h"
 
+#include "ui/layout.h"
 #include "ui/modal.h"
 
 namespace skimdex {
@@ -20,13 +21,7 @@ class ModalEnd {
 }  // namespace
 
 void TOKBottomDlg::ShowCentred(HWND owner) {
-  RECT bounds;
-  GetWindowRect(Handle(), &bounds);
-  const int width = bounds.right - bounds.left;
-  const int height = bounds.bottom - bounds.top;
-  SetWindowPos(Handle(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-               (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  CentreOnScreen(Handle());
   ShowModal(Handle(), owner);
 }
 
