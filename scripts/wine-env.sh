@@ -10,7 +10,8 @@ export SKIMDEX_TEST_PREFIX=1
 export WINEPREFIX="$SKIMDEX_BUILD/wineprefix"
 export DISPLAY="${DISPLAY:-:97}"
 
-# Starts Xvfb, creates the prefix when new, and keeps one wineserver alive for the whole session.
+# Starts Xvfb where the display has no server, creates the prefix when new, and keeps one wineserver
+# alive for the whole session.
 skimdex_wine_start() {
   local display_number="${DISPLAY#:}"
   # A display whose server has gone leaves its socket and lock behind: start a new server there.
@@ -20,6 +21,7 @@ skimdex_wine_start() {
   fi
   if [ ! -e "/tmp/.X11-unix/X${display_number}" ]; then
     Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    skimdex_started_xvfb=$!
     for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display_number}" ] && break; sleep 0.1; done
   fi
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
@@ -64,6 +66,13 @@ REG
   rm -f "$reg"
 }
 
+# Ends the Wine session, and the Xvfb display if skimdex_wine_start started it (one the user already
+# had stays).
 skimdex_wine_stop() {
   wineserver -k >/dev/null 2>&1 || true
+  if [ -n "${skimdex_started_xvfb:-}" ]; then
+    kill "$skimdex_started_xvfb" 2>/dev/null || true
+    wait "$skimdex_started_xvfb" 2>/dev/null || true
+    skimdex_started_xvfb=""
+  fi
 }

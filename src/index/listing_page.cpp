@@ -94,6 +94,8 @@ void WriteListingPage(const std::string& name, const TStringList& list, const st
   for (const char* line : kListingFoot) WriteLine(listing, line);
   CloseText(listing);
   CheckIo();
+  // A whole page fills the bar, whatever entry came last.
+  if (list.Count() > 0) progress.SetPosition(list.Count() - 1);
 }
 
 }  // namespace skimdex

@@ -13,12 +13,14 @@
 namespace skimdex {
 namespace {
 
-// Every message of the program passes the hint tracking; the main window gets dialog keys (Tab).
-int RunMessageLoop(HWND main_window) {
+// Every message of the program passes the hint tracking; the main window gets dialog keys (Tab,
+// Enter). Clicks and keys that arrive during a run are dropped, never delivered after it.
+int RunMessageLoop(const TMainForm& main_form) {
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
     TrackHint(message);
-    if (IsDialogMessageA(main_window, &message)) continue;
+    if (main_form.RunUnderWay() && IsUserInput(message)) continue;
+    if (IsDialogMessageA(main_form.Handle(), &message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
@@ -26,7 +28,8 @@ int RunMessageLoop(HWND main_window) {
 }
 
 // Start-up in its fixed order: the main window (which loads the settings), the about box, then the
-// configuration dialog, whose creation reads the settings the main window loaded.
+// configuration dialog, whose creation reads the settings the main window loaded. A window that
+// cannot be made ends the program with the general error report.
 int Run(HINSTANCE instance, int show_command) {
   const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
@@ -37,9 +40,8 @@ int Run(HINSTANCE instance, int show_command) {
   TConfigration config;
   config.Create(instance, main_form);
   main_form.UseDialogs(about_box, config);
-  ShowWindow(main_form.Handle(), show_command);
-  UpdateWindow(main_form.Handle());
-  return RunMessageLoop(main_form.Handle());
+  main_form.Show(show_command);
+  return RunMessageLoop(main_form);
 }
 
 }  // namespace
@@ -51,8 +53,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show_command) {
   int status = 0;
   try {
     status = skimdex::Run(instance, show_command);
-  } catch (const std::exception& error) {
-    skimdex::ShowUncaughtError(error);
+  } catch (...) {
+    skimdex::ShowUncaughtError(std::current_exception());
   }
   OleUninitialize();
   return status;

@@ -13,9 +13,9 @@
 #include "text/uncaught_error.h"
 #include "ui/about_box.h"
 #include "ui/commands.h"
-#include "ui/config.h"
 #include "ui/dpi.h"
 #include "ui/hint_registry.h"
+#include "ui/layout.h"
 #include "ui/main_form_rules.h"
 #include "ui/resource.h"
 #include "ui/window_text.h"
@@ -29,8 +29,18 @@ constexpr char kCaption[] = "Skimdex";
 // The designed bounds at 96 dpi.
 constexpr RECT kDesignBounds{116, 123, 116 + 215, 123 + 252};
 constexpr int kSpeedBarHeight = 33;
+constexpr int kStatusLineHeight = 23;
 constexpr int kStatusPanelWidth = 50;
-constexpr DWORD kProgressInterval = 40;  // milliseconds
+constexpr Placement kControls[] = {
+    {IDC_MEMO, 8, 40, 193, 73},
+    {IDC_PROGRESS, 8, 128, 193, 16},
+    {IDM_START, 72, 152, 75, 25},
+};
+
+// While the status line shows a hint, the pointer is looked for this often: a pointer that has left
+// every window of the program takes the hint with it.
+constexpr UINT_PTR kHintTimer = WindowRun::kProgressTimer + 1;
+constexpr UINT kHintInterval = 200;  // milliseconds
 
 // 保存ファイルの指定
 constexpr char kSaveDialogTitle[] =
@@ -67,8 +77,9 @@ void RegisterWindowClass(HINSTANCE instance) {
 
 HWND CreateChild(HWND parent, const char* window_class, const char* text, DWORD style, int id,
                  DWORD extended_style = 0) {
-  return CreateWindowExA(extended_style, window_class, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
-                         parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+  return Created(CreateWindowExA(extended_style, window_class, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0,
+                                 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr,
+                                 nullptr));
 }
 
 // The edge of the workspace against the screen: GetWindowPlacement reports workspace coordinates.
@@ -79,16 +90,37 @@ POINT WorkspaceOffset(const RECT& normal) {
   return {monitor.rcWork.left - monitor.rcMonitor.left, monitor.rcWork.top - monitor.rcMonitor.top};
 }
 
+bool PointerOverProgram() {
+  POINT pointer;
+  if (!GetCursorPos(&pointer)) return false;
+  DWORD process = 0;
+  const HWND window = WindowFromPoint(pointer);
+  return window && GetWindowThreadProcessId(window, &process) && process == GetCurrentProcessId();
+}
+
+// A monitor's work area holds `point`, which a user can then grab.
+bool InSomeWorkArea(POINT point) {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  const HMONITOR found = MonitorFromPoint(point, MONITOR_DEFAULTTONULL);
+  return found && GetMonitorInfoA(found, &monitor) && PtInRect(&monitor.rcWork, point);
+}
+
+ScreenBox BoxOf(const RECT& rect) {
+  return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
 }  // namespace
 
 void TMainForm::Create(HINSTANCE instance) {
   instance_ = instance;
   dpi_ = SystemDpi();
   RegisterWindowClass(instance);
-  CreateWindowExA(0, kClassName, kCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, Scaled(kDesignBounds.left),
-                  Scaled(kDesignBounds.top), Scaled(kDesignBounds.right - kDesignBounds.left),
-                  Scaled(kDesignBounds.bottom - kDesignBounds.top), nullptr,
-                  LoadMenuA(instance, MAKEINTRESOURCEA(IDR_MAINMENU)), instance, this);
+  Created(CreateWindowExA(0, kClassName, kCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                          Scaled(kDesignBounds.left), Scaled(kDesignBounds.top),
+                          Scaled(kDesignBounds.right - kDesignBounds.left),
+                          Scaled(kDesignBounds.bottom - kDesignBounds.top), nullptr,
+                          LoadMenuA(instance, MAKEINTRESOURCEA(IDR_MAINMENU)), instance, this));
 }
 
 void TMainForm::UseDialogs(TAboutBox& about_box, TConfigration& config) {
@@ -96,17 +128,47 @@ void TMainForm::UseDialogs(TAboutBox& about_box, TConfigration& config) {
   config_ = &config;
 }
 
+void TMainForm::Show(int show_command) {
+  ShowWindow(Handle(), show_command);
+  UpdateWindow(Handle());
+  SetFocus(focus_);
+}
+
 LRESULT TMainForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_CREATE:
-      CreateControls();
+      try {
+        CreateControls();
+      } catch (...) {
+        return -1;  // the window is not made: Create reports it
+      }
       FormCreate();
       return 0;
     case WM_COMMAND:
-      if (lparam == 0 || HIWORD(wparam) == BN_CLICKED || HIWORD(wparam) == BN_DOUBLECLICKED) {
-        OnCommand(LOWORD(wparam));
+      if (lparam == 0 || HIWORD(wparam) == BN_CLICKED) {
+        OnCommand(LOWORD(wparam), reinterpret_cast<HWND>(lparam));
       }
       return 0;
+    case WindowRun::kMessage:
+      run_->OnMessage();
+      return 0;
+    case WM_TIMER:
+      if (wparam == WindowRun::kProgressTimer) run_->OnTimer();
+      if (wparam == kHintTimer) OnHintTimer();
+      return 0;
+    case WM_ACTIVATE:
+      OnActivate(LOWORD(wparam) != WA_INACTIVE);
+      return 0;
+    // Enter on the focused Start button presses it, as in a dialog; Enter in the memo does nothing.
+    case DM_GETDEFID:
+      return GetFocus() == start_button_ ? MAKELRESULT(IDM_START, DC_HASDEFID) : 0;
+    // Tab from the memo, which asks its parent to move the focus as a dialog would.
+    case WM_NEXTDLGCTL: {
+      const HWND next =
+          lparam ? reinterpret_cast<HWND>(wparam) : GetNextDlgTabItem(Handle(), GetFocus(), wparam != 0);
+      if (next) SetFocus(next);
+      return 0;
+    }
     case WM_MENUSELECT:
       OnMenuSelect(LOWORD(wparam), HIWORD(wparam));
       return 0;
@@ -131,13 +193,7 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     }
     case WM_CLOSE:
-      // A failed save is reported and the window closes all the same: the user can always quit.
-      try {
-        FormClose();
-      } catch (const std::exception& error) {
-        ShowUncaughtError(error);
-      }
-      DestroyWindow(Handle());
+      OnClose();
       return 0;
     case WM_DESTROY:
       help_.Quit(Handle());
@@ -158,10 +214,12 @@ void TMainForm::CreateControls() {
   // The whole scan list of a big tree goes in; the default limit holds only 30,000 characters.
   SendMessageA(memo_, EM_SETLIMITTEXT, 0x7FFFFFFE, 0);
   progress_bar_ = CreateChild(Handle(), PROGRESS_CLASSA, "", 0, IDC_PROGRESS);
-  SendMessageA(progress_bar_, PBM_SETRANGE32, 0, progress_maximum_);
+  SendMessageA(progress_bar_, PBM_SETRANGE32, 0, 100);
   start_button_ = CreateChild(Handle(), "BUTTON", kCaptionStart, WS_TABSTOP | BS_PUSHBUTTON, IDM_START);
+  focus_ = start_button_;
   status_line_ = CreateChild(Handle(), STATUSCLASSNAMEA, "", SBARS_SIZEGRIP, IDC_STATUS);
   SendMessageA(status_line_, SB_SIMPLE, TRUE, 0);
+  run_.emplace(Handle(), static_cast<RunDisplay&>(*this));
   ApplyDpi(WindowDpi(Handle()));
 }
 
@@ -175,19 +233,33 @@ void TMainForm::ApplyDpi(int dpi) {
                                               : IDB_GLYPHS_16;
   glyphs_ = ScopedImageList(ImageList_LoadImageA(instance_, MAKEINTRESOURCEA(glyph_strip), glyph_size_, 0,
                                                  RGB(255, 0, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION));
+  std::vector<Placement> placements(std::begin(kControls), std::end(kControls));
   for (const ToolbarButton& button : ToolbarButtons()) {
-    MoveWindow(toolbar_[button.glyph], Scaled(button.left), Scaled(kToolbarButtonTop), Scaled(button.width),
-               Scaled(kToolbarButtonHeight), TRUE);
+    placements.push_back(
+        {button.command, button.left, kToolbarButtonTop, button.width, kToolbarButtonHeight});
   }
-  MoveWindow(memo_, Scaled(8), Scaled(40), Scaled(193), Scaled(73), TRUE);
-  MoveWindow(progress_bar_, Scaled(8), Scaled(128), Scaled(193), Scaled(16), TRUE);
-  MoveWindow(start_button_, Scaled(72), Scaled(152), Scaled(75), Scaled(25), TRUE);
+  PlaceControls(Handle(), placements, dpi_);
   const int status_parts[] = {Scaled(kStatusPanelWidth)};
   SendMessageA(status_line_, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(status_parts));
   for (HWND control : {memo_, progress_bar_, start_button_, status_line_}) {
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
   }
+  SizeStatusLine();
   OnSize();
+}
+
+// The status line adds its borders to the minimum height it is given; the second try takes off what
+// the first one measured too much.
+void TMainForm::SizeStatusLine() {
+  const int wanted = Scaled(kStatusLineHeight);
+  int minimum = wanted;
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    SendMessageA(status_line_, SB_SETMINHEIGHT, minimum, 0);
+    SendMessageA(status_line_, WM_SIZE, 0, 0);
+    RECT bounds;
+    GetWindowRect(status_line_, &bounds);
+    minimum += wanted - (bounds.bottom - bounds.top);
+  }
 }
 
 void TMainForm::FormCreate() {
@@ -198,26 +270,67 @@ void TMainForm::FormCreate() {
     LoadSettings(*this);
   } catch (...) {
     loading_placement_ = false;
+    KeepOnScreen();
     throw;
   }
   loading_placement_ = false;
+  KeepOnScreen();
   save_dialog_folder_ = save_file_path;
   SetWindowTextA(memo_, "");
 }
 
-void TMainForm::FormClose() { SaveSettings(NormalBounds()); }
+// A placement stored while another monitor was attached may lie where no screen shows it: unless a
+// work area holds the middle of the top edge, where the caption is grabbed, the window moves into the
+// nearest work area.
+void TMainForm::KeepOnScreen() {
+  RECT bounds;
+  GetWindowRect(Handle(), &bounds);
+  if (InSomeWorkArea({(bounds.left + bounds.right) / 2, bounds.top})) return;
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!GetMonitorInfoA(MonitorFromRect(&bounds, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+  const ScreenBox designed{0, 0, Scaled(kDesignBounds.right - kDesignBounds.left),
+                           Scaled(kDesignBounds.bottom - kDesignBounds.top)};
+  // The system widens a window stored with no width or height: the stored size decides.
+  ScreenBox window = BoxOf(bounds);
+  if (stored_size_.cx < 1) window.width = 0;
+  if (stored_size_.cy < 1) window.height = 0;
+  const ScreenBox fitted = FittedInto(window, BoxOf(monitor.rcWork), designed);
+  SetWindowPos(Handle(), nullptr, fitted.left, fitted.top, fitted.width, fitted.height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
-void TMainForm::OnCommand(int command) {
+// Closing during a run is refused like any other input. A failed save is reported and the window
+// closes all the same: the user can always quit.
+void TMainForm::OnClose() {
+  if (RunUnderWay()) return;
+  try {
+    SaveSettings(NormalBounds());
+  } catch (...) {
+    ShowUncaughtError(std::current_exception());
+  }
+  DestroyWindow(Handle());
+}
+
+// The focus goes back to the control that had it when the window was last active, as in a dialog.
+void TMainForm::OnActivate(bool active) {
+  const HWND focus = GetFocus();
+  if (!active && IsChild(Handle(), focus)) focus_ = focus;
+  if (active && IsWindow(focus_)) SetFocus(focus_);
+}
+
+void TMainForm::OnCommand(int command, HWND control) {
+  if (RunUnderWay()) return;
   switch (command) {
     case IDM_SCAN_FOLDER:
       return SpeedButton4Click();
     case IDM_SAVE_TO:
-      FileSave();
+      FileSave(Handle());
       return;
     case IDM_NEW_RUN:
       return FileNew();
     case IDM_START:
-      return Bt_StartClick();
+      return Bt_StartClick(control == start_button_);
     case IDM_BROWSE:
       return SpeedButton8Click();
     case IDM_CONFIG:
@@ -239,6 +352,10 @@ void TMainForm::OnMenuSelect(UINT item, UINT flags) {
   const bool command_item = flags != 0xFFFF && !(flags & (MF_POPUP | MF_SEPARATOR));
   SetApplicationHint(command_item ? SplitHint(MenuItemHint(static_cast<int>(item))).long_part
                                   : std::string());
+}
+
+void TMainForm::OnHintTimer() {
+  if (!PointerOverProgram()) SetApplicationHint({});
 }
 
 void TMainForm::OnSize() {
@@ -290,29 +407,36 @@ void TMainForm::OnDrawItem(const DRAWITEMSTRUCT& item) {
 
 void TMainForm::ShowHint(const std::string& hint) {
   SendMessageA(status_line_, SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(hint.c_str()));
-}
-
-void TMainForm::Bt_StartClick() {
-  if (StartClickAction(WindowText(start_button_)) == StartAction::CloseProgram) return FileExit();
-  try {
-    RunIndex(*this, *this, *this);
-  } catch (...) {
-    ShowPendingPosition();  // the listing page's error leaves the bar where it stopped
-    throw;
+  if (hint.empty()) {
+    KillTimer(Handle(), kHintTimer);
+  } else {
+    SetTimer(Handle(), kHintTimer, kHintInterval, nullptr);
   }
 }
 
-void TMainForm::FileNew() {
-  SetCaption(kCaptionStart);
-  Bt_StartClick();
+// A press on the Start button at "Finish" closes the program, unless it is the second press of a
+// double-click whose first press started the run that just finished.
+void TMainForm::Bt_StartClick(bool pressed_on_start) {
+  const DWORD now = static_cast<DWORD>(GetMessageTime());
+  if (StartClickAction(WindowText(start_button_)) == StartAction::CloseProgram) {
+    if (pressed_on_start && start_press_at_ && now - *start_press_at_ < GetDoubleClickTime()) return;
+    return FileExit();
+  }
+  start_press_at_ = pressed_on_start ? std::optional(now) : std::nullopt;
+  run_->Start();
 }
 
-bool TMainForm::FileSave() {
+void TMainForm::FileNew() {
+  SetWindowTextA(start_button_, kCaptionStart);
+  Bt_StartClick(false);
+}
+
+bool TMainForm::FileSave(HWND owner) {
   std::vector<char> path(kSaveDialogPathSize);
   save_dialog_file_.copy(path.data(), path.size() - 1);
   OPENFILENAMEA dialog{};
   dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = Handle();
+  dialog.hwndOwner = owner;
   dialog.lpstrFilter = kSaveDialogFilter;
   dialog.nFilterIndex = 1;
   dialog.lpstrFile = path.data();
@@ -359,6 +483,7 @@ void TMainForm::SetLeft(std::int32_t left) {
 }
 
 void TMainForm::SetWidth(std::int32_t width) {
+  stored_size_.cx = width;
   RECT bounds;
   GetWindowRect(Handle(), &bounds);
   SetWindowPos(Handle(), nullptr, 0, 0, placement_is_design_ ? Scaled(width) : width,
@@ -366,54 +491,44 @@ void TMainForm::SetWidth(std::int32_t width) {
 }
 
 void TMainForm::SetHeight(std::int32_t height) {
+  stored_size_.cy = height;
   RECT bounds;
   GetWindowRect(Handle(), &bounds);
   SetWindowPos(Handle(), nullptr, 0, 0, bounds.right - bounds.left,
                placement_is_design_ ? Scaled(height) : height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TMainForm::SetCaption(const std::string& caption) {
-  ShowPendingPosition();
-  SetWindowTextA(start_button_, caption.c_str());
+void TMainForm::ShowCaption(const std::string& caption) { SetWindowTextA(start_button_, caption.c_str()); }
+
+void TMainForm::ShowProgress(int maximum, int position) {
+  SendMessageA(progress_bar_, PBM_SETRANGE32, 0, maximum);
+  SendMessageA(progress_bar_, PBM_SETPOS, position, 0);
 }
 
-// Appended as lines in one replacement: a big tree's list lands without a redraw per entry.
-void TMainForm::ShowScanList(const TStringList& list) {
-  if (list.Count() == 0) return;
+// Appended as lines in one replacement per piece: a big tree's list lands without a redraw per entry.
+void TMainForm::AppendScanEntries(std::span<const std::string> entries) {
+  if (entries.empty()) return;
   const int end = GetWindowTextLengthA(memo_);
   std::string text;
-  for (const std::string& entry : list) text.append(text.empty() && end == 0 ? "" : "\r\n").append(entry);
+  for (const std::string& entry : entries) text.append(text.empty() && end == 0 ? "" : "\r\n").append(entry);
   SendMessageA(memo_, EM_SETSEL, end, end);
   SendMessageA(memo_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
   SendMessageA(memo_, EM_SCROLLCARET, 0, 0);
 }
 
-void TMainForm::SetMaximum(int maximum) {
-  ShowPendingPosition();
-  progress_maximum_ = maximum;
-  SendMessageA(progress_bar_, PBM_SETRANGE32, 0, maximum);
-}
-
-// Every new position repaints the bar at once, so a run of thousands of pages moves it at most once
-// per interval; the position held back is shown before the range or the caption changes, so the bar
-// always ends where the run left it.
-void TMainForm::SetPosition(int position) {
-  progress_pending_ = position;
-  if (position == progress_maximum_ || GetTickCount() - progress_drawn_at_ >= kProgressInterval) {
-    ShowPendingPosition();
-  }
-}
-
-void TMainForm::ShowPendingPosition() {
-  if (!progress_pending_) return;
-  progress_drawn_at_ = GetTickCount();
-  SendMessageA(progress_bar_, PBM_SETPOS, *std::exchange(progress_pending_, std::nullopt), 0);
-}
-
-MessageAnswer TMainForm::Show(const std::string& text, const std::string& title, MessageButtons buttons) {
+// The run's questions are the window's modal boxes; nothing typed before one showed answers it.
+MessageAnswer TMainForm::Ask(const std::string& text, const std::string& title, MessageButtons buttons) {
+  DropPendingInput();
   const UINT type = buttons == MessageButtons::Ok ? MB_OK : MB_OKCANCEL;
   return MessageBoxA(Handle(), text.c_str(), title.c_str(), type) == IDOK ? MessageAnswer::Ok
                                                                           : MessageAnswer::Cancel;
+}
+
+// The listing page's error reaches the general error report, with the bar left where the run stopped.
+void TMainForm::RunEnded(std::exception_ptr error) {
+  if (!error) return;
+  DropPendingInput();
+  ShowUncaughtError(error);
 }
 
 int TMainForm::Scaled(int length) const { return ScaleForDpi(length, dpi_); }

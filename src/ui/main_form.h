@@ -7,55 +7,61 @@
 #include <optional>
 #include <string>
 
-#include "index/message_box.h"
-#include "index/progress.h"
-#include "index/run.h"
 #include "settings/store.h"
 #include "text/directory.h"
+#include "ui/config.h"
 #include "ui/dialog_base.h"
 #include "ui/gui_handles.h"
 #include "ui/help.h"
+#include "ui/window_run.h"
 
 namespace skimdex {
 
 class TAboutBox;
-class TConfigration;
 
 // The main window: toolbar, memo, progress bar, Start button, status line and menu. It hosts the
 // index run, owns the save dialog and sends the program's help requests.
-class TMainForm final : public WindowBase,
-                        private PlacementTarget,
-                        private RunView,
-                        private ProgressSink,
-                        private MessageBoxes {
+class TMainForm final : public WindowBase, public ConfigHost, private PlacementTarget, private RunDisplay {
  public:
-  // Creates the window, still hidden, and runs FormCreate.
+  // Creates the window, still hidden, and runs FormCreate; throws when the window cannot be made.
   void Create(HINSTANCE instance);
   // The dialogs the window's commands show, made after the window itself.
   void UseDialogs(TAboutBox& about_box, TConfigration& config);
+  // Shows the window with the focus on the Start button.
+  void Show(int show_command);
 
   using WindowBase::Handle;
+  // While a run is under way the window takes no input: the message loops drop it.
+  bool RunUnderWay() const { return run_ && run_->UnderWay(); }
 
-  // The save dialog; a confirmed choice sets save_file_name and save_file_path. True when confirmed.
-  bool FileSave();
+  // ConfigHost.
+  HWND Owner() const override { return Handle(); }
+  // The save dialog over `owner`; a confirmed choice sets save_file_name and save_file_path.
+  bool FileSave(HWND owner) override;
   // The help request for `topic`, with the main window as its requester.
-  void ShowHelp(HelpTopic topic);
+  void ShowHelp(HelpTopic topic) override;
 
  private:
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   void CreateControls();
   void ApplyDpi(int dpi);
+  void SizeStatusLine();
   void FormCreate();
-  void FormClose();
-  void OnCommand(int command);
+  void KeepOnScreen();
+  void OnClose();
+  void OnActivate(bool active);
+  // `control` is the control that sent the command, or null for the menu.
+  void OnCommand(int command, HWND control);
   void OnSize();
   void OnPaint();
   LRESULT OnControlColour(HDC dc, HWND control);
   void OnDrawItem(const DRAWITEMSTRUCT& item);
   void OnMenuSelect(UINT item, UINT flags);
+  void OnHintTimer();
 
   void ShowHint(const std::string& hint);
-  void Bt_StartClick();
+  // `pressed_on_start`: the Start button itself was clicked, or Enter or Space pressed on it.
+  void Bt_StartClick(bool pressed_on_start);
   void FileNew();
   void SpeedButton4Click();
   void SpeedButton8Click();
@@ -68,13 +74,12 @@ class TMainForm final : public WindowBase,
   void SetLeft(std::int32_t left) override;
   void SetWidth(std::int32_t width) override;
   void SetHeight(std::int32_t height) override;
-  // RunView, ProgressSink, MessageBoxes: the index run's view of this window.
-  void SetCaption(const std::string& caption) override;
-  void ShowScanList(const TStringList& list) override;
-  void SetMaximum(int maximum) override;
-  void SetPosition(int position) override;
-  void ShowPendingPosition();
-  MessageAnswer Show(const std::string& text, const std::string& title, MessageButtons buttons) override;
+  // RunDisplay: the run as the window shows it.
+  void ShowCaption(const std::string& caption) override;
+  void ShowProgress(int maximum, int position) override;
+  void AppendScanEntries(std::span<const std::string> entries) override;
+  MessageAnswer Ask(const std::string& text, const std::string& title, MessageButtons buttons) override;
+  void RunEnded(std::exception_ptr error) override;
 
   int Scaled(int length) const;
   WindowBounds NormalBounds() const;
@@ -90,12 +95,16 @@ class TMainForm final : public WindowBase,
   HWND memo_ = nullptr;
   HWND progress_bar_ = nullptr;
   HWND status_line_ = nullptr;
+  // The control that has the focus while the window is active, given back when it is activated again.
+  HWND focus_ = nullptr;
   // Coordinates loaded while no placement is stored are the design's, so they scale with the DPI.
   bool placement_is_design_ = false;
   bool loading_placement_ = false;
-  int progress_maximum_ = 100;
-  DWORD progress_drawn_at_ = 0;
-  std::optional<int> progress_pending_;  // a position not yet shown
+  SIZE stored_size_{1, 1};  // as loaded, before the system enforces its smallest window
+  std::optional<WindowRun> run_;
+  // The message time of the press on the Start button that started the last run, if one did: the
+  // second press of a double-click must not close the program at "Finish".
+  std::optional<DWORD> start_press_at_;
   // The save dialog keeps its last confirmed full path as the name it opens with.
   std::string save_dialog_file_ = "Localindex.html";
   std::string save_dialog_folder_;

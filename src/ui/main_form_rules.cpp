@@ -1,5 +1,7 @@
 #include "ui/main_form_rules.h"
 
+#include <algorithm>
+
 #include "index/run.h"
 #include "text/cp932.h"
 
@@ -11,6 +13,15 @@ StartAction StartClickAction(const std::string& caption) {
 
 SaveChoice SaveChoiceOf(const std::string& chosen_path) {
   return {NamePartOf(chosen_path), ParentFolderOf(chosen_path)};
+}
+
+ScreenBox FittedInto(const ScreenBox& window, const ScreenBox& area, const ScreenBox& designed) {
+  const int width = std::min(window.width < 1 ? designed.width : window.width, area.width);
+  const int height = std::min(window.height < 1 ? designed.height : window.height, area.height);
+  return {.left = std::clamp(window.left, area.left, area.left + area.width - width),
+          .top = std::clamp(window.top, area.top, area.top + area.height - height),
+          .width = width,
+          .height = height};
 }
 
 int ScaleForDpi(int length, int dpi) {

@@ -81,6 +81,7 @@ TEST_F(ConfigDialog, ChosenFileShowsAsFolderAndNameAndCancelWritesNothing) {
   const HWND save =
       program.Window("\x95\xDB\x91\xB6\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xCC\x8E\x77\x92\xE8", "#32770");
   ASSERT_NE(save, nullptr);
+  EXPECT_EQ(GetWindow(save, GW_OWNER), dialog);
   // The file name field: the edit of the combo box inside the dialog's extended name combo box.
   const HWND name_box = FindWindowExA(GetDlgItem(save, cmb13), nullptr, WC_COMBOBOXA, nullptr);
   SetWindowTextA(FindWindowExA(name_box, nullptr, WC_EDITA, nullptr), (out + "\\chosen.html").c_str());
@@ -96,6 +97,34 @@ TEST_F(ConfigDialog, ChosenFileShowsAsFolderAndNameAndCancelWritesNothing) {
   Close(dialog, IDOK);
   EXPECT_EQ(settings.Get("Config", "IniFileName"), TextValue(out + "\\chosen.html"));
   EXPECT_EQ(settings.Get("Config", "IniFilePath"), TextValue(out));
+}
+
+// Tab visits the controls in the design's order, each "..." right after its field; Enter presses the
+// focused button, and in a text field presses OK.
+TEST_F(ConfigDialog, TabReachesTheBrowseButtonsAndEnterPressesTheFocusedButton) {
+  SKIMDEX_REQUIRE_TEST_PREFIX();
+  Program program(SkimdexPath(), out);
+  const HWND dialog = ShowConfigDialog(program);
+  ASSERT_NE(dialog, nullptr);
+  MouseClick(GetDlgItem(dialog, IDC_CONFIG_EDIT1));
+  for (const int id : {IDC_CONFIG_SPEEDBUTTON1, IDC_CONFIG_EDIT2, IDC_CONFIG_SPEEDBUTTON2,
+                       IDC_CONFIG_SPINEDIT1, IDOK, IDCANCEL, IDC_CONFIG_HELPBTN, IDC_CONFIG_EDIT1,
+                       IDC_CONFIG_SPEEDBUTTON1, IDC_CONFIG_EDIT2, IDC_CONFIG_SPEEDBUTTON2}) {
+    PressKey(VK_TAB);
+    ASSERT_TRUE(WaitFocus(GetDlgItem(dialog, id))) << id << " after " << GetDlgCtrlID(FocusIn(dialog));
+  }
+  PressKey(VK_RETURN);
+  // 保存ファイルの指定
+  const HWND save =
+      program.Window("\x95\xDB\x91\xB6\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xCC\x8E\x77\x92\xE8", "#32770");
+  ASSERT_NE(save, nullptr);
+  Close(save, IDCANCEL);
+  EXPECT_TRUE(WaitFocus(GetDlgItem(dialog, IDC_CONFIG_SPEEDBUTTON2)));
+  PressKey(VK_TAB, VK_SHIFT);
+  ASSERT_TRUE(WaitFocus(GetDlgItem(dialog, IDC_CONFIG_EDIT2)));
+  PressKey(VK_RETURN);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }));
+  EXPECT_EQ(settings.Get("Config", "IniFileName"), TextValue("Localindex.html"));
 }
 
 // The main window's folder button: the dialog stays hidden, the main window is disabled, the stored

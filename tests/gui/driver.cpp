@@ -116,15 +116,14 @@ void MouseClick(HWND window) {
   SendMouse(centre, MOUSEEVENTF_LEFTUP);
 }
 
+HWND FocusIn(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
 bool WaitFocus(HWND control, DWORD timeout_ms) {
-  return WaitUntil(
-      [&] {
-        GUITHREADINFO info{};
-        info.cbSize = sizeof info;
-        return GetGUIThreadInfo(GetWindowThreadProcessId(control, nullptr), &info) &&
-               info.hwndFocus == control;
-      },
-      timeout_ms);
+  return WaitUntil([&] { return FocusIn(control) == control; }, timeout_ms);
 }
 
 void PointAt(HWND window) {
@@ -135,11 +134,11 @@ void PointAt(HWND window) {
   SendMouse(CentreOf(window), 0);
 }
 
-void PressKey(WORD virtual_key, bool with_alt) {
-  if (with_alt) SendKey(VK_MENU, false);
+void PressKey(WORD virtual_key, WORD modifier) {
+  if (modifier) SendKey(modifier, false);
   SendKey(virtual_key, false);
   SendKey(virtual_key, true);
-  if (with_alt) SendKey(VK_MENU, true);
+  if (modifier) SendKey(modifier, true);
 }
 
 void TypeText(const std::string& keys) {

@@ -30,12 +30,14 @@ std::string StaticTexts(HWND parent);
 void Click(HWND button);
 // A real left click (SendInput) at the centre of `window`, which takes the focus as a user's would.
 void MouseClick(HWND window);
+// The control with the keyboard focus in `window`'s thread.
+HWND FocusIn(HWND window);
 // Waits until `control` has the keyboard focus of its thread.
 bool WaitFocus(HWND control, DWORD timeout_ms = kPatience);
 // Moves the pointer to the centre of `window`.
 void PointAt(HWND window);
-// Keys sent to the window that has the keyboard focus.
-void PressKey(WORD virtual_key, bool with_alt = false);
+// Keys sent to the window that has the keyboard focus, with a modifier (VK_MENU, VK_SHIFT) held.
+void PressKey(WORD virtual_key, WORD modifier = 0);
 // Digits and letters, typed as their keys.
 void TypeText(const std::string& keys);
 

@@ -21,31 +21,6 @@ const std::string kOverwriteTitle =
 
 using MainWindow = Scenario;
 
-// The memo after runs that printed these scan lists: each run's lines appended after a line end.
-std::string MemoAfter(const std::string& first_run, const std::string& second_run = {}) {
-  const std::string both = first_run + second_run;
-  return both.substr(0, both.size() - 2);
-}
-
-// The progress bar after a run, as the listing page leaves it: its maximum is the last entry's index,
-// its position that of the last page entry (end markers leave it alone).
-std::pair<int, int> ProgressAfter(const std::string& scan_list) {
-  int entries = 0, last_page = 0;
-  for (std::size_t at = 0; at < scan_list.size(); at = scan_list.find("\r\n", at) + 2, ++entries) {
-    if (scan_list.compare(at, 3, "0\r\n") != 0) last_page = entries;
-  }
-  return {entries - 1, last_page};
-}
-
-std::pair<int, int> ProgressOf(Program& program) {
-  const HWND bar = GetDlgItem(program.Main(), IDC_PROGRESS);
-  return {static_cast<int>(SendMessageA(bar, PBM_GETRANGE, FALSE, 0)),
-          static_cast<int>(SendMessageA(bar, PBM_GETPOS, 0, 0))};
-}
-
-HWND StartButton(Program& program) { return GetDlgItem(program.Main(), IDM_START); }
-HWND Memo(Program& program) { return GetDlgItem(program.Main(), IDC_MEMO); }
-
 RECT BoundsOf(HWND window) {
   RECT bounds{};
   GetWindowRect(window, &bounds);
@@ -85,13 +60,21 @@ TEST_F(MainWindow, FirstStartShowsHintsAndTheAboutBoxAndClosingStoresText) {
   EXPECT_TRUE(WaitUntil([&] {
     return program.StatusLine() == "\x95\xDB\x91\xB6\x90\xE6\x82\xCC\x8E\x77\x92\xE8";
   })) << program.StatusLine();
+  PointAt(GetDesktopWindow());  // away from every window of the program: the hint goes with it
+  EXPECT_TRUE(WaitUntil([&] { return program.StatusLine().empty(); }, 500)) << program.StatusLine();
+  PointAt(FindById(program.Main(), IDM_SAVE_TO));
   PointAt(FindById(program.Main(), IDM_EXIT));
   EXPECT_TRUE(WaitUntil([&] { return program.StatusLine().empty(); })) << program.StatusLine();
+  // The status line: 23 pixels high along the bottom of the client area.
+  RECT client, status = BoundsOf(GetDlgItem(program.Main(), IDC_STATUS));
+  GetClientRect(program.Main(), &client);
+  MapWindowPoints(nullptr, program.Main(), reinterpret_cast<POINT*>(&status), 2);
+  EXPECT_EQ(std::tuple(status.top, status.bottom), std::tuple(client.bottom - 23, client.bottom));
   EXPECT_NE(program.Window("\x8F\x49\x97\xB9", TOOLTIPS_CLASSA), nullptr) << "no tooltip";
 
   // The menu item "実行(&G)" highlighted from the keyboard: 現在のファイルを保存します
   SetForegroundWindow(program.Main());
-  PressKey('F', true);
+  PressKey('F', VK_MENU);
   PressKey(VK_DOWN);
   PressKey(VK_DOWN);
   EXPECT_TRUE(WaitUntil([&] {
@@ -255,32 +238,44 @@ TEST_F(MainWindow, NonStringTopIsReportedAndTheProgramRunsOn) {
   EXPECT_EQ(settings.Get("Locate", "Left"), TextValue("116"));
 }
 
-// A tree of 6,000 pages: the memo holds every scan entry, and the window's run takes at most 1.5 times
-// the console program's time plus 3 s.
-TEST_F(MainWindow, BigTreeFillsTheMemoNearlyAsFastAsTheConsole) {
+// The keyboard as in a dialog: the focus starts on Start, Tab and Shift+Tab move between the memo and
+// Start, Enter in the memo does nothing, Enter and Space press Start; a key that presses Start again
+// on "Finish" right after the run it started leaves the program open.
+TEST_F(MainWindow, KeyboardMovesBetweenMemoAndStartAndPressesStart) {
   SKIMDEX_REQUIRE_TEST_PREFIX();
-  for (int folder = 0; folder < 60; ++folder) {
-    const std::string name = "tree\\" + std::to_string(folder);
-    temp.Folder(name);
-    for (int page = 0; page < 100; ++page)
-      temp.File(name + "\\" + std::to_string(page) + ".html", "<title>P</title>");
-  }
-  const std::string output = out + "\\big.html";
-  ULONGLONG begin = GetTickCount64();
-  const testing::Outcome console = ConsoleRun("2", output);
-  const ULONGLONG console_ms = GetTickCount64() - begin;
-  StoreRunSettings("2", output);
-  DeleteFileA(output.c_str());
-
+  temp.File("tree\\a.html");
+  StoreRunSettings("2", "keys.html");
   Program program(SkimdexPath(), out);
-  begin = GetTickCount64();
-  Click(StartButton(program));
-  ASSERT_TRUE(program.WaitText(StartButton(program), "Finish", 60000));
-  const ULONGLONG window_ms = GetTickCount64() - begin;
-  EXPECT_EQ(TextOf(Memo(program)), MemoAfter(console.out));
-  EXPECT_EQ(ProgressOf(program), ProgressAfter(console.out));
-  EXPECT_LE(window_ms, console_ms * 3 / 2 + 3000) << "the console took " << console_ms << " ms";
-  std::printf("6,000 pages: console %llu ms, window %llu ms\n", console_ms, window_ms);
+  SetForegroundWindow(program.Main());
+  ASSERT_TRUE(WaitFocus(StartButton(program)));
+  PressKey(VK_TAB);
+  EXPECT_TRUE(WaitFocus(Memo(program)));
+  PressKey(VK_RETURN);
+  PressKey(VK_TAB, VK_SHIFT);
+  EXPECT_TRUE(WaitFocus(StartButton(program)));
+  EXPECT_EQ(TextOf(StartButton(program)), "Start");
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(program.WaitText(StartButton(program), "Finish"));
+  PressKey(VK_SPACE);
+  EXPECT_FALSE(program.WaitExit(GetDoubleClickTime() + 500));
+  EXPECT_EQ(TextOf(Memo(program)), MemoAfter("1" + tree + "\\a.html\r\n0\r\n"));
+  EXPECT_EQ(FocusIn(program.Main()), StartButton(program));
+  PressKey(VK_SPACE);
+  EXPECT_TRUE(program.WaitExit());
+}
+
+// A placement stored while a screen that has gone was attached opens inside the screen, keeping its size.
+TEST_F(MainWindow, PlacementOffEveryScreenOpensInsideIt) {
+  SKIMDEX_REQUIRE_TEST_PREFIX();
+  for (const auto& [name, value] : {std::pair("Top", "3000"), std::pair("Left", "5000"),
+                                    std::pair("Width", "300"), std::pair("Height", "0")}) {
+    settings.Set("Locate", name, value);
+  }
+  Program program(SkimdexPath(), out);
+  const RECT bounds = BoundsOf(program.Main());
+  const int right = GetSystemMetrics(SM_CXSCREEN), bottom = GetSystemMetrics(SM_CYSCREEN);
+  EXPECT_EQ(std::tuple(bounds.left, bounds.top, bounds.right, bounds.bottom),
+            std::tuple(right - 300, bottom - 252, right, bottom));
 }
 
 }  // namespace

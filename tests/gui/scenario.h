@@ -1,8 +1,13 @@
 #pragma once
 
+#include <windows.h>
+
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <utility>
 
 #include "gui/driver.h"
 #include "support/run_program.h"
@@ -10,6 +15,7 @@
 #include "support/temp_folder.h"
 #include "support/test_guard.h"
 #include "text/directory.h"
+#include "ui/resource.h"
 
 namespace skimdex::gui {
 
@@ -47,5 +53,26 @@ class Scenario : public ::testing::Test {
   testing::StoredSettings settings;
   std::string tree, out;
 };
+
+// The memo after runs that printed these scan lists: each run's lines appended after a line end.
+inline std::string MemoAfter(const std::string& first_run, const std::string& second_run = {}) {
+  const std::string both = first_run + second_run;
+  return both.substr(0, both.size() - 2);
+}
+
+// The progress bar after a run whose listing page was written: at its maximum, the last entry's index.
+inline std::pair<int, int> ProgressAfter(const std::string& scan_list) {
+  const auto entries = static_cast<int>(std::count(scan_list.begin(), scan_list.end(), '\n'));
+  return {entries - 1, entries - 1};
+}
+
+inline std::pair<int, int> ProgressOf(Program& program) {
+  const HWND bar = GetDlgItem(program.Main(), IDC_PROGRESS);
+  return {static_cast<int>(SendMessageA(bar, PBM_GETRANGE, FALSE, 0)),
+          static_cast<int>(SendMessageA(bar, PBM_GETPOS, 0, 0))};
+}
+
+inline HWND StartButton(Program& program) { return GetDlgItem(program.Main(), IDM_START); }
+inline HWND Memo(Program& program) { return GetDlgItem(program.Main(), IDC_MEMO); }
 
 }  // namespace skimdex::gui

@@ -102,5 +102,22 @@ TEST(GlyphSizeFor, NeverDrawsAGlyphLargerThanTheScaledDesign) {
   EXPECT_EQ(GlyphSizeFor(144), 24);
 }
 
+// The screen 0..1024 x 0..768; the design 215 x 252.
+TEST(FittedInto, KeepsTheSizeAndComesAsCloseAsFits) {
+  const ScreenBox screen{0, 0, 1024, 768}, designed{0, 0, 215, 252};
+  const struct {
+    ScreenBox stored, fitted;
+  } cases[] = {
+      {{5000, 3000, 300, 200}, {724, 568, 300, 200}},   {{-900, -50, 300, 200}, {0, 0, 300, 200}},
+      {{100, 900, 300, 200}, {100, 568, 300, 200}},     {{10, 10, 2000, 1000}, {0, 0, 1024, 768}},
+      {{5000, 3000, 0, -4}, {809, 516, 215, 252}},      {{50, 60, 300, 200}, {50, 60, 300, 200}},
+  };
+  for (const auto& c : cases) {
+    const ScreenBox fitted = FittedInto(c.stored, screen, designed);
+    EXPECT_EQ(fitted, c.fitted) << c.stored.left << "," << c.stored.top << " " << fitted.left << ","
+                                << fitted.top << " " << fitted.width << "x" << fitted.height;
+  }
+}
+
 }  // namespace
 }  // namespace skimdex

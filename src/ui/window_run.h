@@ -1,0 +1,112 @@
+#pragma once
+
+#include <windows.h>
+
+#include <condition_variable>
+#include <deque>
+#include <exception>
+#include <mutex>
+#include <optional>
+#include <span>
+#include <string>
+#include <thread>
+
+#include "index/message_box.h"
+#include "index/progress.h"
+#include "index/run.h"
+#include "text/string_list.h"
+
+// The main window's index run, on a thread of its own, so that the window keeps answering the system
+// however long the walk and the pages take. The run reaches the window only through posted messages;
+// each of its questions waits for the answer of a message box that the window shows on its own thread.
+namespace skimdex {
+
+// Clicks and keys, which the window drops while a run is under way rather than deliver after it.
+bool IsUserInput(const MSG& message);
+// Drops the clicks and keys waiting for this thread, so that none answers a box about to show.
+void DropPendingInput();
+
+// What the window shows of a run: called on the window's thread only.
+class RunDisplay {
+ public:
+  virtual ~RunDisplay() = default;
+  virtual void ShowCaption(const std::string& caption) = 0;
+  virtual void ShowProgress(int maximum, int position) = 0;
+  virtual void AppendScanEntries(std::span<const std::string> entries) = 0;
+  virtual MessageAnswer Ask(const std::string& text, const std::string& title, MessageButtons buttons) = 0;
+  // The run is over: it ended normally (`error` empty) or raised `error`.
+  virtual void RunEnded(std::exception_ptr error) = 0;
+};
+
+class WindowRun final : private RunView, private ProgressSink, private MessageBoxes {
+ public:
+  // The messages the window hands to OnMessage and OnTimer.
+  static constexpr UINT kMessage = WM_APP + 1;
+  static constexpr UINT_PTR kProgressTimer = 1;
+
+  WindowRun(HWND window, RunDisplay& display) : window_(window), display_(display) {}
+  WindowRun(const WindowRun&) = delete;
+  WindowRun& operator=(const WindowRun&) = delete;
+  // Answers every question still open with Cancel and waits for the run to end.
+  ~WindowRun() override;
+
+  // Starts a run over the settings as they stand; nothing while one is under way.
+  void Start();
+  // From Start until the window has been told that the run ended.
+  bool UnderWay() const { return under_way_; }
+
+  void OnMessage();
+  void OnTimer();
+
+ private:
+  enum class EventKind { Caption, ScanList, Question, Ended };
+  struct Question {
+    std::string text, title;
+    MessageButtons buttons;
+    std::optional<MessageAnswer> answer;
+  };
+  struct Event {
+    EventKind kind;
+    std::string caption = {};
+    TStringList list = {};
+    Question* question = nullptr;
+    std::exception_ptr error = {};
+  };
+  struct Progress {
+    int maximum = 0;
+    int position = 0;
+    bool changed = false;
+  };
+
+  // On the run's thread.
+  void Work();
+  void Send(Event event);
+  void SetCaption(const std::string& caption) override;
+  void ShowScanList(const TStringList& list) override;
+  void SetMaximum(int maximum) override;
+  void SetPosition(int position) override;
+  MessageAnswer Show(const std::string& text, const std::string& title, MessageButtons buttons) override;
+
+  // On the window's thread.
+  bool MustFollowTheMemo(const Event& event) const;
+  void Handle(Event& event);
+  void AppendNextEntries();
+  void ShowLatestProgress();
+
+  HWND window_;
+  RunDisplay& display_;
+  std::thread worker_;
+  bool under_way_ = false;
+
+  std::mutex mutex_;
+  std::condition_variable answered_;
+  std::deque<Event> events_;
+  Progress progress_;
+  bool abandoned_ = false;  // the window is going: questions are answered with Cancel
+
+  // The scan list being appended to the memo, piece by piece, and the next entry to append.
+  TStringList memo_entries_;
+  int memo_next_ = 0;
+};
+
+}  // namespace skimdex

@@ -1,0 +1,109 @@
+// Scenarios of the run as the window hosts it, driving the real Skimdex.exe: the window keeps
+// answering during a run over a big tree, drops the input that arrives meanwhile, and a double-click
+// or a repeated key on Start runs one index and leaves the program open at "Finish".
+#include <cstdio>
+#include <memory>
+
+#include "gui/scenario.h"
+
+namespace skimdex::gui {
+namespace {
+
+constexpr int kBigTreeFolders = 200;
+constexpr int kPagesPerFolder = 100;
+
+class RunInTheWindow : public Scenario {
+ protected:
+  // The tree of 20,000 pages is made once for every scenario that needs it.
+  static void SetUpTestSuite() {
+    big_ = std::make_unique<testing::TempFolder>();
+    for (int folder = 0; folder < kBigTreeFolders; ++folder) {
+      const std::string name = std::to_string(folder);
+      big_->Folder(name);
+      for (int page = 0; page < kPagesPerFolder; ++page)
+        big_->File(name + "\\" + std::to_string(page) + ".html", "<title>P</title>");
+    }
+  }
+  static void TearDownTestSuite() { big_.reset(); }
+
+  // The console's run over the big tree, and the same settings stored for the window.
+  testing::Outcome ConsoleRunOverTheBigTree() {
+    tree = big_->Path();
+    const testing::Outcome console = ConsoleRun("2", out + "\\big.html");
+    StoreRunSettings("2", out + "\\big.html");
+    DeleteFileA((out + "\\big.html").c_str());
+    return console;
+  }
+
+  static inline std::unique_ptr<testing::TempFolder> big_;
+};
+
+// Clicks on Start and on the toolbar's run button and the menu keys Alt+F, G, all during the run.
+void PressEverythingThatRuns(Program& program) {
+  MouseClick(StartButton(program));
+  MouseClick(FindById(program.Main(), IDM_NEW_RUN));
+  PressKey('F', VK_MENU);
+  PressKey('G');
+}
+
+TEST_F(RunInTheWindow, BigTreeKeepsTheWindowAnsweringAndDropsInputMeanwhile) {
+  SKIMDEX_REQUIRE_TEST_PREFIX();
+  ULONGLONG begin = GetTickCount64();
+  const testing::Outcome console = ConsoleRunOverTheBigTree();
+  const ULONGLONG console_ms = GetTickCount64() - begin;
+
+  Program program(SkimdexPath(), out);
+  begin = GetTickCount64();
+  MouseClick(StartButton(program));
+  ASSERT_TRUE(WaitUntil([&] { return TextOf(StartButton(program)) != "Start"; }));
+  PressEverythingThatRuns(program);
+  EXPECT_NE(TextOf(StartButton(program)), "Finish") << "the run ended before the input came";
+  ULONGLONG slowest_reply = 0;
+  while (TextOf(StartButton(program)) != "Finish" && GetTickCount64() - begin < 60000) {
+    const ULONGLONG sent = GetTickCount64();
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(program.Main(), WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
+    slowest_reply = std::max(slowest_reply, GetTickCount64() - sent);
+    Sleep(200);
+  }
+  const ULONGLONG window_ms = GetTickCount64() - begin;
+  EXPECT_LT(slowest_reply, 1000u);
+  EXPECT_LE(window_ms, console_ms * 3 / 2 + 3000) << "the console took " << console_ms << " ms";
+  std::printf("20,000 pages: console %llu ms, window %llu ms, slowest reply %llu ms\n", console_ms, window_ms,
+              slowest_reply);
+
+  EXPECT_FALSE(program.WaitExit(GetDoubleClickTime() + 500));
+  EXPECT_EQ(TextOf(StartButton(program)), "Finish");
+  EXPECT_EQ(TextOf(Memo(program)), MemoAfter(console.out));
+  EXPECT_EQ(ProgressOf(program), ProgressAfter(console.out));
+}
+
+// The second click lands in the run over the big tree, and after the short run on "Finish".
+TEST_F(RunInTheWindow, DoubleClickOnStartRunsOnceAndLeavesTheProgramOpen) {
+  SKIMDEX_REQUIRE_TEST_PREFIX();
+  const std::string big_list = ConsoleRunOverTheBigTree().out;
+  {
+    Program program(SkimdexPath(), out);
+    MouseClick(StartButton(program));
+    MouseClick(StartButton(program));
+    ASSERT_TRUE(program.WaitText(StartButton(program), "Finish", 60000));
+    EXPECT_FALSE(program.WaitExit(GetDoubleClickTime() + 500));
+    EXPECT_EQ(TextOf(Memo(program)), MemoAfter(big_list));
+  }
+  temp.File("tree\\a.html");
+  tree = temp.Path() + "\\tree";
+  StoreRunSettings("2", "small.html");
+  Program program(SkimdexPath(), out);
+  MouseClick(StartButton(program));
+  const ULONGLONG clicked = GetTickCount64();
+  ASSERT_TRUE(program.WaitText(StartButton(program), "Finish"));
+  MouseClick(StartButton(program));
+  ASSERT_LT(GetTickCount64() - clicked, GetDoubleClickTime()) << "the short run took too long to test this";
+  EXPECT_FALSE(program.WaitExit(GetDoubleClickTime() + 500));
+  EXPECT_EQ(TextOf(Memo(program)), MemoAfter("1" + tree + "\\a.html\r\n0\r\n"));
+  MouseClick(StartButton(program));  // now a click of its own: "Finish" closes
+  EXPECT_TRUE(program.WaitExit());
+}
+
+}  // namespace
+}  // namespace skimdex::gui
