@@ -53,7 +53,7 @@ class Parser {
   std::string Cp932(const std::string& utf8) const {
     const Cp932Result result = Utf8ToCp932(utf8);
     if (result.ok) return result.bytes;
-    if (result.refused == 0xFFFD) Fail("malformed UTF-8");
+    if (result.refused == kMalformed) Fail("malformed UTF-8");
     char code[16];
     std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(result.refused));
     Fail(std::string("character ") + code + " has no exact code page 932 form");
