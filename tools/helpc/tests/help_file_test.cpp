@@ -6,6 +6,7 @@
 #include "helpc/context_hash.h"
 #include "helpc/help_source.h"
 #include "helpc/hlp_file.h"
+#include "helpc/hlp_format.h"
 #include "hlp_reader.h"
 #include "ui/help_ids.h"
 
@@ -61,8 +62,10 @@ TEST(HelpFileTest, LookupsFindEveryFileAndTheConfigurationTopic) {
                       "|KWMAP",   "|SYSTEM",  "|TOPIC", "|TTLBTREE"};
   for (const char* name : names) EXPECT_TRUE(reader.File(name)) << name;
   EXPECT_FALSE(reader.File("|Phrases"));
-  EXPECT_EQ(test::U32(reader.bytes().data() + test::U32(reader.bytes().data() + 4) + 9 + 34), names.size());
-  EXPECT_EQ(test::U32(reader.bytes().data() + 12), reader.bytes().size());
+  const char* directory =
+      reader.bytes().data() + test::U32(reader.bytes().data() + hlp::kContainerDirectoryAt);
+  EXPECT_EQ(test::U32(directory + hlp::kFileHeaderSize + hlp::kTreeEntryCountAt), names.size());
+  EXPECT_EQ(test::U32(reader.bytes().data() + hlp::kContainerSizeAt), reader.bytes().size());
   const auto offset = reader.MapOffset(kHelpContextConfig);
   ASSERT_TRUE(offset);
   EXPECT_EQ(offset, reader.ContextOffset(ContextHash("IDH_CONFIG")));
