@@ -124,6 +124,56 @@ TEST(HelpFileTest, TopicsCrossingBlocksReadBack) {
   EXPECT_EQ(compiled.reader.Keywords().size(), 60u);
 }
 
+// A link put at the first block's end by a filler paragraph before it: the room left there is its
+// head (header and LinkData1), or its bare 21-byte header, plus `beyond` bytes, or just `beyond`. A
+// head that does not fit must start the next block; one that fits must not.
+enum class Room { kHead, kHeader, kBeyond };
+struct BlockEdge {
+  const char* what;
+  std::size_t topic, link;  // topic A: header, title, filler, "probe"; topic B: header, ...
+  Room room;
+  int beyond;
+  bool moved;
+};
+constexpr BlockEdge kBlockEdges[] = {
+    {"text record ends at the block's end", 0, 3, Room::kHead, 0, false},
+    {"text record with a byte to spare", 0, 3, Room::kHead, 1, false},
+    {"text record's LinkData1 a byte over", 0, 3, Room::kHead, -1, true},
+    {"only the text record's header fits", 0, 3, Room::kHeader, 0, true},
+    {"text record's header a byte over", 0, 3, Room::kHeader, -1, true},
+    {"filler runs on into the next block", 0, 3, Room::kBeyond, -100, false},
+    {"topic header ends at the block's end", 1, 0, Room::kHead, 0, false},
+    {"topic header a byte over", 1, 0, Room::kHead, -1, true},
+};
+
+Compiled EdgeManual(std::size_t filler) {
+  return Compile("@title T\n@font F\n@topic A a\n" + std::string(filler, 'x') + "\nprobe\n@topic B b\nend\n");
+}
+
+TEST(HelpFileTest, LinkHeadsStayInsideTheirBlock) {
+  constexpr std::size_t kBaseFiller = 200, kEnd = hlp::kTopicBlockDataSize;
+  for (const BlockEdge& edge : kBlockEdges) {
+    const test::ReadLink base = EdgeManual(kBaseFiller).reader.Topics()[edge.topic].links[edge.link];
+    const int room = edge.beyond + (edge.room == Room::kHead     ? static_cast<int>(base.head)
+                                    : edge.room == Room::kHeader ? static_cast<int>(hlp::kLinkHeaderSize)
+                                                                 : 0);
+    const std::size_t start = kEnd - room;  // where the link goes when nothing moves it
+    const Compiled compiled = EdgeManual(kBaseFiller + start - base.start);
+    ExpectTopicsReadBack(compiled);
+    EXPECT_EQ(compiled.reader.Topics()[edge.topic].links[edge.link].start, edge.moved ? kEnd : start)
+        << edge.what;
+  }
+}
+
+// Keywords whose order differs between plain bytes, signed bytes and the engine's folded order.
+TEST(HelpFileTest, KeywordsInTheEngineOrder) {
+  const Compiled compiled = Compile(
+      "@title T\n@font F\n@topic A a\n@keywords b; A; _x; Z; \xE8\xA1\xA8; a1; ~\n@topic B b\n@keywords c\n");
+  std::vector<std::string> listed;
+  for (const auto& [keyword, offset] : compiled.reader.Keywords()) listed.push_back(keyword);
+  EXPECT_EQ(listed, (std::vector<std::string>{"A", "a1", "b", "c", "Z", "_x", "~", "\x95\x5C"}));
+}
+
 // Each source with its fault's expected place and a word of the message.
 constexpr std::tuple<const char*, const char*, const char*> kFaults[] = {
     {"@title T\n"
