@@ -50,9 +50,10 @@ class Parser {
     throw SourceError(file_name_ + ":" + std::to_string(line ? line : line_number_) + ": " + message);
   }
 
-  std::string Cp932(const std::string& utf8) const {
+  // The text, once it is known to have a code page 932 form.
+  std::string Checked(const std::string& utf8) const {
     const Cp932Result result = Utf8ToCp932(utf8);
-    if (result.ok) return result.bytes;
+    if (result.ok) return utf8;
     if (result.refused == kMalformed) Fail("malformed UTF-8");
     char code[16];
     std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(result.refused));
@@ -75,11 +76,11 @@ class Parser {
     const std::string argument = space == std::string::npos ? std::string() : Trim(line.substr(space));
     if (argument.empty()) Fail(directive + " needs an argument");
     if (directive == "@title") {
-      document_.title = Cp932(argument);
+      document_.title = Checked(argument);
     } else if (directive == "@copyright") {
-      document_.copyright = Cp932(argument);
+      document_.copyright = Checked(argument);
     } else if (directive == "@font") {
-      document_.font_face = Cp932(argument);
+      document_.font_face = Checked(argument);
     } else if (directive == "@topic") {
       StartTopic(argument);
     } else if (directive == "@map") {
@@ -87,7 +88,7 @@ class Parser {
     } else if (directive == "@keywords") {
       AddKeywords(argument);
     } else if (directive == "@heading") {
-      CurrentTopic().paragraphs.push_back({ParagraphStyle::kHeading, {{Cp932(argument), {}}}});
+      CurrentTopic().paragraphs.push_back({ParagraphStyle::kHeading, {{Checked(argument), {}}}});
     } else {
       Fail("unknown directive " + directive);
     }
@@ -98,7 +99,7 @@ class Parser {
     if (space == std::string::npos) Fail("@topic needs a context id and a title");
     Topic topic;
     topic.context_id = argument.substr(0, space);
-    topic.title = Cp932(Trim(argument.substr(space)));
+    topic.title = Checked(Trim(argument.substr(space)));
     if (!IsValidContextId(topic.context_id))
       Fail("context id '" + topic.context_id + "' is not made of [A-Za-z0-9._]");
     if (!hashes_.insert(ContextHash(topic.context_id)).second) {
@@ -123,7 +124,7 @@ class Parser {
     std::istringstream items(list);
     std::string item;
     while (std::getline(items, item, ';')) {
-      const std::string keyword = Cp932(Trim(item));
+      const std::string keyword = Checked(Trim(item));
       if (keyword.empty()) Fail("empty keyword");
       // Each keyword leads to one topic: Wine's index cannot choose between several.
       if (!keywords_.insert(FoldedKey(keyword)).second) Fail("keyword '" + Trim(item) + "' is used twice");
@@ -138,13 +139,13 @@ class Parser {
     while (pos < line.size()) {
       const auto open = line.find("[[", pos);
       if (open != pos) {
-        spans.push_back({Cp932(line.substr(pos, open - pos)), {}});
+        spans.push_back({Checked(line.substr(pos, open - pos)), {}});
         if (open == std::string::npos) break;
       }
       const auto close = line.find("]]", open);
       const auto bar = line.find('|', open);
       if (close == std::string::npos || bar > close) Fail("a jump is written [[CONTEXT_ID|text]]");
-      Span jump{Cp932(line.substr(bar + 1, close - bar - 1)), line.substr(open + 2, bar - open - 2)};
+      Span jump{Checked(line.substr(bar + 1, close - bar - 1)), line.substr(open + 2, bar - open - 2)};
       if (jump.text.empty()) Fail("a jump needs a text");
       jumps_.emplace_back(jump.jump_target, line_number_);
       spans.push_back(std::move(jump));

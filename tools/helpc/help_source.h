@@ -9,7 +9,8 @@
 
 namespace skimdex::helpc {
 
-// A parsed help source. Every text is code page 932 bytes; context ids are ASCII.
+// A parsed help source. Every text is the source's UTF-8, which has an exact code page 932 form;
+// context ids are ASCII.
 
 struct Span {
   std::string text;

@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <iterator>
 #include <map>
+#include <stdexcept>
 #include <utility>
 #include <vector>
 
 #include "helpc/bplus_tree.h"
 #include "helpc/bytes.h"
 #include "helpc/context_hash.h"
+#include "helpc/cp932_encode.h"
 #include "helpc/hlp_format.h"
 #include "helpc/topic_file.h"
 
@@ -215,9 +217,28 @@ std::string Container(const std::map<std::string, std::string>& files) {
   return out;
 }
 
+std::string Cp932(const std::string& utf8) {
+  Cp932Result result = Utf8ToCp932(utf8);
+  if (!result.ok) throw std::runtime_error("text without a code page 932 form");  // the parser refuses it
+  return std::move(result.bytes);
+}
+
 }  // namespace
 
-std::string BuildHlpFile(const HelpDocument& document) {
+HelpDocument InCodePage932(HelpDocument document) {
+  for (std::string* text : {&document.title, &document.copyright, &document.font_face}) *text = Cp932(*text);
+  for (Topic& topic : document.topics) {
+    topic.title = Cp932(topic.title);
+    for (std::string& keyword : topic.keywords) keyword = Cp932(keyword);
+    for (Paragraph& paragraph : topic.paragraphs) {
+      for (Span& span : paragraph.spans) span.text = Cp932(span.text);
+    }
+  }
+  return document;
+}
+
+std::string BuildHlpFile(const HelpDocument& utf8_document) {
+  const HelpDocument document = InCodePage932(utf8_document);
   const TopicFile topics = BuildTopicFile(document.topics);
   const std::vector<std::uint32_t>& offsets = topics.topic_offsets;
   const KeywordFiles keywords = KeywordIndex(document, offsets);
@@ -234,7 +255,8 @@ std::string BuildHlpFile(const HelpDocument& document) {
   });
 }
 
-std::string BuildContentsFile(const HelpDocument& document, const std::string& hlp_file_name) {
+std::string BuildContentsFile(const HelpDocument& utf8_document, const std::string& hlp_file_name) {
+  const HelpDocument document = InCodePage932(utf8_document);
   std::string out = ":Base " + hlp_file_name + "\r\n:Title " + document.title + "\r\n";
   for (const Topic& topic : document.topics) out += "1 " + topic.title + "=" + topic.context_id + "\r\n";
   return out;

@@ -22,14 +22,14 @@ std::string ReadFile(const char* path) {
 }
 
 struct Compiled {
-  HelpDocument document;
+  HelpDocument document;  // in code page 932
   HlpReader reader;
 };
 
 Compiled Compile(const std::string& source) {
-  HelpDocument document = ParseHelpSource(source, "test.txt", ReadIntConstants(ReadFile(SKIMDEX_HELP_IDS)));
-  std::string hlp = BuildHlpFile(document);
-  return {std::move(document), HlpReader(std::move(hlp))};
+  const HelpDocument document =
+      ParseHelpSource(source, "test.txt", ReadIntConstants(ReadFile(SKIMDEX_HELP_IDS)));
+  return {InCodePage932(document), HlpReader(BuildHlpFile(document))};
 }
 
 const Compiled& Manual() {
