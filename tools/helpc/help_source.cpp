@@ -9,6 +9,8 @@
 
 #include "helpc/context_hash.h"
 #include "helpc/cp932_encode.h"
+#include "helpc/reading_order.h"
+#include "text/utf8.h"
 
 namespace skimdex::helpc {
 namespace {
@@ -119,16 +121,23 @@ class Parser {
     topic.map_number = constant->second;
   }
 
+  // Keywords written KEYWORD or KEYWORD|READING, the reading in kana for one with kanji.
   void AddKeywords(const std::string& list) {
     Topic& topic = CurrentTopic();
     std::istringstream items(list);
     std::string item;
     while (std::getline(items, item, ';')) {
-      const std::string keyword = Checked(Trim(item));
-      if (keyword.empty()) Fail("empty keyword");
+      const auto bar = item.find('|');
+      Keyword keyword{Checked(Trim(item.substr(0, bar))), {}};
+      keyword.reading = bar == std::string::npos ? keyword.text : Checked(Trim(item.substr(bar + 1)));
+      if (keyword.text.empty() || keyword.reading.empty()) Fail("empty keyword or reading");
+      const auto reading = DecodeUtf8(keyword.reading);
+      if (!IsReading(*reading))
+        Fail("keyword '" + keyword.text + "' needs a reading in kana: KEYWORD|READING");
       // Each keyword leads to one topic: Wine's index cannot choose between several.
-      if (!keywords_.insert(FoldedKey(keyword)).second) Fail("keyword '" + Trim(item) + "' is used twice");
-      topic.keywords.push_back(keyword);
+      if (!keywords_.insert(FoldedKey(keyword.text)).second)
+        Fail("keyword '" + keyword.text + "' is used twice");
+      topic.keywords.push_back(std::move(keyword));
     }
   }
 

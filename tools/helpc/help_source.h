@@ -25,11 +25,16 @@ struct Paragraph {
   std::vector<Span> spans;
 };
 
+struct Keyword {
+  std::string text;
+  std::string reading;  // what the HTML keyword page sorts it by: kana or ASCII, the text unless given
+};
+
 struct Topic {
   std::string context_id;
   std::string title;
   std::optional<std::int32_t> map_number;
-  std::vector<std::string> keywords;
+  std::vector<Keyword> keywords;
   std::vector<Paragraph> paragraphs;  // the first shows the title
 };
 

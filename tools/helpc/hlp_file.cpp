@@ -152,7 +152,8 @@ struct KeywordFiles {
 KeywordFiles KeywordIndex(const HelpDocument& document, const std::vector<std::uint32_t>& offsets) {
   std::vector<std::pair<std::string, std::uint32_t>> keywords;
   for (std::size_t i = 0; i < document.topics.size(); ++i) {
-    for (const std::string& keyword : document.topics[i].keywords) keywords.emplace_back(keyword, offsets[i]);
+    for (const Keyword& keyword : document.topics[i].keywords)
+      keywords.emplace_back(keyword.text, offsets[i]);
   }
   std::sort(keywords.begin(), keywords.end(),
             [](const auto& a, const auto& b) { return KeywordLess(a.first, b.first); });
@@ -229,7 +230,7 @@ HelpDocument InCodePage932(HelpDocument document) {
   for (std::string* text : {&document.title, &document.copyright, &document.font_face}) *text = Cp932(*text);
   for (Topic& topic : document.topics) {
     topic.title = Cp932(topic.title);
-    for (std::string& keyword : topic.keywords) keyword = Cp932(keyword);
+    for (Keyword& keyword : topic.keywords) keyword.text = Cp932(keyword.text);
     for (Paragraph& paragraph : topic.paragraphs) {
       for (Span& span : paragraph.spans) span.text = Cp932(span.text);
     }

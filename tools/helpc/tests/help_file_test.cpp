@@ -90,8 +90,8 @@ TEST(HelpFileTest, EveryKeywordAndJumpResolves) {
   const Compiled& manual = Manual();
   std::vector<std::pair<std::string, std::uint32_t>> expected;
   for (const Topic& topic : manual.document.topics) {
-    for (const std::string& keyword : topic.keywords) {
-      expected.emplace_back(keyword, *manual.reader.ContextOffset(ContextHash(topic.context_id)));
+    for (const Keyword& keyword : topic.keywords) {
+      expected.emplace_back(keyword.text, *manual.reader.ContextOffset(ContextHash(topic.context_id)));
     }
   }
   auto keywords = manual.reader.Keywords();
@@ -168,7 +168,7 @@ TEST(HelpFileTest, LinkHeadsStayInsideTheirBlock) {
 // Keywords whose order differs between plain bytes, signed bytes and the engine's folded order.
 TEST(HelpFileTest, KeywordsInTheEngineOrder) {
   const Compiled compiled = Compile(
-      "@title T\n@font F\n@topic A a\n@keywords b; A; _x; Z; \xE8\xA1\xA8; a1; ~\n@topic B b\n@keywords c\n");
+      "@title T\n@font F\n@topic A a\n@keywords b; A; _x; Z; \xE8\xA1\xA8|\xE3\x81\xB2\xE3\x82\x87\xE3\x81\x86; a1; ~\n@topic B b\n@keywords c\n");
   std::vector<std::string> listed;
   for (const auto& [keyword, offset] : compiled.reader.Keywords()) listed.push_back(keyword);
   EXPECT_EQ(listed, (std::vector<std::string>{"A", "a1", "b", "c", "Z", "_x", "~", "\x95\x5C"}));
@@ -200,6 +200,8 @@ constexpr std::tuple<const char*, const char*, const char*> kFaults[] = {
     {"@title T\n@font F\n@topic A-1 a\n", "test.txt:3:", "A-1"},
     {"@title T\n@font F\n@topic A a\n[[A|x]\n", "test.txt:4:", "[["},
     {"@font F\n@topic A a\n", "test.txt:1:", "@title"},
+    {"@title T\n@font F\n@topic A a\n@keywords a; \xE8\xA1\xA8\n", "test.txt:4:", "reading"},
+    {"@title T\n@font F\n@topic A a\n@keywords \xE8\xA1\xA8|\n", "test.txt:4:", "empty"},
 };
 
 TEST(HelpFileTest, SourceFaultsNameTheirLine) {
