@@ -186,11 +186,14 @@ class Parser {
 }  // namespace
 
 std::map<std::string, std::int32_t> ReadIntConstants(const std::string& header_text) {
-  static const std::regex kConstant(R"(constexpr\s+int\s+(\w+)\s*=\s*(-?\d+)\s*;)");
+  static const std::regex kConstant(R"(^\s*constexpr\s+int\s+(\w+)\s*=\s*(-?\d+)\s*;)");
   std::map<std::string, std::int32_t> constants;
-  for (auto it = std::sregex_iterator(header_text.begin(), header_text.end(), kConstant);
-       it != std::sregex_iterator(); ++it) {
-    constants[(*it)[1]] = static_cast<std::int32_t>(std::stol((*it)[2]));
+  std::istringstream lines(header_text);
+  std::smatch match;
+  for (std::string line; std::getline(lines, line);) {
+    if (std::regex_search(line, match, kConstant)) {
+      constants[match[1]] = static_cast<std::int32_t>(std::stol(match[2]));
+    }
   }
   return constants;
 }

@@ -51,7 +51,7 @@ class SourceError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Named integer constants read from a C++ header: every `constexpr int Name = Number;`.
+// Named integer constants read from a C++ header: every line `constexpr int Name = Number;`.
 std::map<std::string, std::int32_t> ReadIntConstants(const std::string& header_text);
 
 // Parses the UTF-8 help source; `constants` give the map numbers named by `@map`. Throws SourceError.

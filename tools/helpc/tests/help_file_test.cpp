@@ -217,5 +217,13 @@ TEST(HelpFileTest, SourceFaultsNameTheirLine) {
   }
 }
 
+// Only whole `constexpr int` lines count: not other constants, not one in a comment.
+TEST(HelpFileTest, ReadsIntConstantLines) {
+  const auto constants = ReadIntConstants(
+      "constexpr int kA = 6000;\nconstexpr char kB[] = \"b.html\";\n// constexpr int kOld = 1;\n"
+      "  constexpr int kC = -2;  // c\n");
+  EXPECT_EQ(constants, (std::map<std::string, std::int32_t>{{"kA", 6000}, {"kC", -2}}));
+}
+
 }  // namespace
 }  // namespace skimdex::helpc
