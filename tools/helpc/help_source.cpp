@@ -11,6 +11,7 @@
 #include "helpc/cp932_encode.h"
 #include "helpc/reading_order.h"
 #include "text/utf8.h"
+#include "ui/help_ids.h"
 
 namespace skimdex::helpc {
 namespace {
@@ -28,6 +29,21 @@ std::string FoldedKey(const std::string& text) {
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   }
   return folded;
+}
+
+// A topic's HTML page: the context id without "IDH_", in lower case, "_" as "-".
+std::string TopicPageName(std::string_view context_id) {
+  if (FoldedKey(std::string(context_id.substr(0, 4))) == "IDH_") context_id.remove_prefix(4);
+  std::string name;
+  for (const char c : context_id) name += c == '_' ? '-' : c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c;
+  return name + ".html";
+}
+
+// A page named ".html", or one that Windows opens as a device (by the name up to its first "."),
+// never as a file.
+bool IsUnusablePageName(const std::string& page_name) {
+  static const std::regex kDevice("|con|prn|aux|nul|com[0-9]|lpt[0-9]");
+  return std::regex_match(page_name.substr(0, page_name.find('.')), kDevice);
 }
 
 class Parser {
@@ -108,6 +124,11 @@ class Parser {
       Fail("context id '" + topic.context_id + "' repeats or collides with another one's hash");
     }
     topic_ids_.insert(topic.context_id);
+    topic.page_name = document_.topics.empty() ? kHelpPageContents : TopicPageName(topic.context_id);
+    if (!document_.topics.empty() &&
+        (IsUnusablePageName(topic.page_name) || !page_names_.insert(topic.page_name).second)) {
+      Fail("topic " + topic.context_id + "'s page " + topic.page_name + " is taken or unusable");
+    }
     topic.paragraphs.push_back({ParagraphStyle::kTitle, {{topic.title, {}}}});
     document_.topics.push_back(std::move(topic));
   }
@@ -179,6 +200,7 @@ class Parser {
   std::set<std::int32_t> hashes_;
   std::set<std::string> topic_ids_;
   std::set<std::int32_t> map_numbers_;
+  std::set<std::string> page_names_{kHelpPageContents, kHelpPageKeywords};
   std::set<std::string> keywords_;
   std::vector<std::pair<std::string, int>> jumps_;
 };

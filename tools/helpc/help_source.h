@@ -36,6 +36,7 @@ struct Topic {
   std::optional<std::int32_t> map_number;
   std::vector<Keyword> keywords;
   std::vector<Paragraph> paragraphs;  // the first shows the title
+  std::string page_name;              // its page in the HTML manual: index.html for the contents
 };
 
 struct HelpDocument {

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <tuple>
 
 #include "helpc/context_hash.h"
@@ -8,6 +7,7 @@
 #include "helpc/hlp_file.h"
 #include "helpc/hlp_format.h"
 #include "hlp_reader.h"
+#include "test_sources.h"
 #include "ui/help_ids.h"
 
 namespace skimdex::helpc {
@@ -16,24 +16,18 @@ namespace {
 using test::HlpReader;
 using test::ReadTopic;
 
-std::string ReadFile(const char* path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 struct Compiled {
   HelpDocument document;  // in code page 932
   HlpReader reader;
 };
 
 Compiled Compile(const std::string& source) {
-  const HelpDocument document =
-      ParseHelpSource(source, "test.txt", ReadIntConstants(ReadFile(SKIMDEX_HELP_IDS)));
+  const HelpDocument document = test::Parse(source);
   return {InCodePage932(document), HlpReader(BuildHlpFile(document))};
 }
 
 const Compiled& Manual() {
-  static const Compiled manual = Compile(ReadFile(SKIMDEX_HELP_SOURCE));
+  static const Compiled manual = Compile(test::ManualSource());
   return manual;
 }
 
@@ -201,6 +195,11 @@ constexpr std::tuple<const char*, const char*, const char*> kFaults[] = {
     {"@title T\n@font F\n@topic A a\n[[A|x]\n", "test.txt:4:", "[["},
     {"@font F\n@topic A a\n", "test.txt:1:", "@title"},
     {"@title T\n@font F\n@topic A a\n@keywords a; \xE8\xA1\xA8\n", "test.txt:4:", "reading"},
+    {"@title T\n@font F\n@topic A a\n@topic IDH_CON c\n", "test.txt:4:", "con.html"},
+    {"@title T\n@font F\n@topic A a\n@topic IDH_LPT1.X c\n", "test.txt:4:", "lpt1.x.html"},
+    {"@title T\n@font F\n@topic A a\n@topic IDH_ c\n", "test.txt:4:", "page .html"},
+    {"@title T\n@font F\n@topic A a\n@topic IDH_KEYWORDS k\n", "test.txt:4:", "keywords.html"},
+    {"@title T\n@font F\n@topic A a\n@topic IDH_B b\n@topic B c\n", "test.txt:5:", "b.html"},
     {"@title T\n@font F\n@topic A a\n@keywords \xE8\xA1\xA8|\n", "test.txt:4:", "empty"},
 };
 
