@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build make g++ clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine wine64 xvfb xauth locales googletest nsis fonts-ipafont fonts-wine imagemagick xdotool
+  wine wine64 xvfb xauth locales googletest nsis fonts-ipafont fonts-wine imagemagick xdotool chromium
 )
 
 missing=()
