@@ -4,7 +4,7 @@
 
 #include <map>
 #include <regex>
-#include <set>
+#include <sstream>
 
 #include "test_sources.h"
 #include "ui/help_ids.h"
@@ -14,14 +14,12 @@ namespace {
 
 using Link = std::pair<std::string, std::string>;  // href and text
 
-std::string Unescaped(std::string text) {
-  for (const auto& [entity, character] :
-       {std::pair{"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&amp;", "&"}}) {
-    for (auto at = text.find(entity); at != std::string::npos; at = text.find(entity, at + 1)) {
-      text.replace(at, std::string(entity).size(), character);
-    }
+std::string Unescaped(const std::string& text) {
+  std::string plain = text;
+  for (const auto& [entity, c] : {std::pair{"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&amp;", "&"}}) {
+    plain = std::regex_replace(plain, std::regex(entity), c);
   }
-  return text;
+  return plain;
 }
 
 // A written page read back: its links and the text of each heading, paragraph and list item.
@@ -89,45 +87,48 @@ TEST(HtmlManualTest, EveryLinkReachesAWrittenPage) {
 
 TEST(HtmlManualTest, PagesAreNamedAfterTheirContextIds) {
   std::vector<std::string> names;
-  for (const Topic& topic :
-       test::Parse("@title T\n@font F\n@topic IDH_FIRST a\n@topic IDH_CONFIG b\n"
-                   "@topic IDH_HOW_TO_USE c\n@topic idh_Mixed.Case d\n@topic PLAIN_2 e\n")
-           .topics) {
+  for (const Topic& topic : test::Parse("@title T\n@font F\n@topic IDH_FIRST a\n@topic IDH_HOW_TO_USE b\n"
+                                        "@topic idh_Mixed.Case c\n@topic PLAIN d\n")
+                                .topics) {
     names.push_back(topic.page_name);
   }
-  EXPECT_EQ(names, (std::vector<std::string>{"index.html", "config.html", "how-to-use.html",
-                                             "mixed.case.html", "plain-2.html"}));
+  EXPECT_EQ(names,
+            (std::vector<std::string>{"index.html", "how-to-use.html", "mixed.case.html", "plain.html"}));
 }
 
-// Latin first, letter case aside; then kana by sound: katakana as hiragana, voicing and small kana
-// weighed only between otherwise equal readings, "ー" passed over.
+// Keywords in the order of a Japanese index: Latin first, letter case aside; then kana by sound,
+// katakana as hiragana, voicing and small kana weighed only between otherwise equal readings, "ー"
+// passed over. The source gives them in the reverse order.
+// apple Banana cherry イカ いぬ がい かき カーソル かみ しやく しゃしん 表|ひょう
+constexpr char kIndexOrder[] =
+    "apple;Banana;cherry;\xE3\x82\xA4\xE3\x82\xAB;\xE3\x81\x84\xE3\x81\xAC;\xE3\x81\x8C\xE3\x81\x84;"
+    "\xE3\x81\x8B\xE3\x81\x8D;\xE3\x82\xAB\xE3\x83\xBC\xE3\x82\xBD\xE3\x83\xAB;\xE3\x81\x8B\xE3\x81\xBF;"
+    "\xE3\x81\x97\xE3\x82\x84\xE3\x81\x8F;\xE3\x81\x97\xE3\x82\x83\xE3\x81\x97\xE3\x82\x93;"
+    "\xE8\xA1\xA8|\xE3\x81\xB2\xE3\x82\x87\xE3\x81\x86";
+
 TEST(HtmlManualTest, KeywordsInTheOrderOfAJapaneseIndex) {
-  const Manual manual = Build(test::Parse(
-      "@title T\n@font F\n@topic A a\n@keywords cherry; apple; Banana; "
-      "\xE3\x81\x84\xE3\x81\xAC; \xE3\x82\xA4\xE3\x82\xAB; "                          // いぬ イカ
-      "\xE3\x81\x8B\xE3\x81\x8D; \xE3\x81\x8C\xE3\x81\x84; "                          // かき がい
-      "\xE3\x81\x8B\xE3\x81\xBF; \xE3\x82\xAB\xE3\x83\xBC\xE3\x82\xBD\xE3\x83\xAB; "  // かみ カーソル
-      "\xE3\x81\x97\xE3\x82\x83\xE3\x81\x97\xE3\x82\x93; \xE3\x81\x97\xE3\x82\x84\xE3\x81\x8F; "  // しゃしん
-                                                                                                  // しやく
-      "\xE8\xA1\xA8|\xE3\x81\xB2\xE3\x82\x87\xE3\x81\x86\n"));  // 表|ひょう
-  std::vector<std::string> order;
-  for (const auto& [href, text] : manual.at(kHelpPageKeywords).links) {
-    if (href == "index.html" && text != "a") order.push_back(text);
+  std::string keywords;
+  std::vector<std::string> expected;
+  std::istringstream items(kIndexOrder);
+  for (std::string keyword; std::getline(items, keyword, ';');) {
+    keywords = keyword + (keywords.empty() ? "" : "; ") + keywords;
+    expected.push_back(keyword.substr(0, keyword.find('|')));
   }
-  EXPECT_EQ(
-      order,
-      (std::vector<std::string>{
-          "apple", "Banana", "cherry", "\xE3\x82\xA4\xE3\x82\xAB", "\xE3\x81\x84\xE3\x81\xAC",  // イカ いぬ
-          "\xE3\x81\x8C\xE3\x81\x84", "\xE3\x81\x8B\xE3\x81\x8D",                          // がい かき
-          "\xE3\x82\xAB\xE3\x83\xBC\xE3\x82\xBD\xE3\x83\xAB", "\xE3\x81\x8B\xE3\x81\xBF",  // カーソル かみ
-          "\xE3\x81\x97\xE3\x82\x84\xE3\x81\x8F",                                          // しやく
-          "\xE3\x81\x97\xE3\x82\x83\xE3\x81\x97\xE3\x82\x93", "\xE8\xA1\xA8"}));           // しゃしん 表
-  const std::vector<std::string>& texts = manual.at(kHelpPageKeywords).texts;
-  EXPECT_EQ(
-      std::vector<std::string>(texts.begin(), texts.begin() + 2),
-      (std::vector<std::string>{
-          "\xE3\x82\xAD\xE3\x83\xBC\xE3\x83\xAF\xE3\x83\xBC\xE3\x83\x89",                 // キーワード
-          "\xE8\x8B\xB1\xE6\x95\xB0\xE5\xAD\x97\xE3\x83\xBB\xE8\xA8\x98\xE5\x8F\xB7"}));  // 英数字・記号
+  const Manual manual = Build(test::Parse("@title T\n@font F\n@topic A a\n@keywords " + keywords + "\n"));
+  std::vector<std::string> listed;
+  for (const auto& [href, text] : manual.at(kHelpPageKeywords).links) {
+    if (href == kHelpPageContents && text != "a") listed.push_back(text);
+  }
+  EXPECT_EQ(listed, expected);
+  std::vector<std::string> sections;  // the headings of the kana rows, which end in 行
+  for (const std::string& text : manual.at(kHelpPageKeywords).texts) {
+    if (text.ends_with("\xE8\xA1\x8C")) sections.push_back(text);
+  }
+  EXPECT_EQ(manual.at(kHelpPageKeywords).texts.at(1),
+            "\xE8\x8B\xB1\xE6\x95\xB0\xE5\xAD\x97\xE3\x83\xBB\xE8\xA8\x98\xE5\x8F\xB7");  // 英数字・記号
+  EXPECT_EQ(sections, (std::vector<std::string>{"\xE3\x81\x82\xE8\xA1\x8C", "\xE3\x81\x8B\xE8\xA1\x8C",
+                                                "\xE3\x81\x95\xE8\xA1\x8C",
+                                                "\xE3\x81\xAF\xE8\xA1\x8C"}));  // あかさは行
 }
 
 // Markup characters in any text reach the reader as text (a keyword cannot hold ";").
