@@ -23,16 +23,20 @@ else()
   set(helpc_target helpc)
 endif()
 
-# The help file and its contents file, beside the programs.
+# The help file and its contents file beside the programs, and the HTML manual in the folder help
+# there (src/ui/help_ids.h kHelpFolder). The manual's pages are named after the source's topics, so
+# only the pages every manual has are named here: helpc writes the folder's pages anew on each run.
 set(help_source ${PROJECT_SOURCE_DIR}/help/Skimdex.help.txt)
 set(help_ids ${PROJECT_SOURCE_DIR}/src/ui/help_ids.h)
-set(help_outputs ${CMAKE_BINARY_DIR}/bin/Skimdex.hlp ${CMAKE_BINARY_DIR}/bin/Skimdex.cnt)
+set(help_files ${CMAKE_BINARY_DIR}/bin/Skimdex.hlp ${CMAKE_BINARY_DIR}/bin/Skimdex.cnt)
+set(help_manual ${CMAKE_BINARY_DIR}/bin/help)
 add_custom_command(
-  OUTPUT ${help_outputs}
+  OUTPUT ${help_files} ${help_manual}/index.html ${help_manual}/keywords.html ${help_manual}/skimdex.css
   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/bin
-  COMMAND ${SKIMDEX_HELPC} ${help_ids} ${help_source} ${help_outputs}
+  COMMAND ${SKIMDEX_HELPC} ${help_ids} ${help_source} ${help_files} ${help_manual}
   DEPENDS ${helpc_target} ${SKIMDEX_HELPC} ${help_source} ${help_ids}
-  COMMENT "Compiling the help file Skimdex.hlp"
+  COMMENT "Compiling the help file Skimdex.hlp and the HTML manual"
   VERBATIM)
-add_custom_target(help_file ALL DEPENDS ${help_outputs})
-install(FILES ${help_outputs} DESTINATION .)
+add_custom_target(help_file ALL DEPENDS ${help_files} ${help_manual}/index.html)
+install(FILES ${help_files} DESTINATION .)
+install(DIRECTORY ${help_manual} DESTINATION .)

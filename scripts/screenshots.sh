@@ -2,9 +2,9 @@
 # Renders the window program's screenshots into docs/screenshots/ under Xvfb and Wine: the main window
 # idle and after a run over samples/pages, the about box, the configuration dialog, the folder browser,
 # Wine's help viewer opened by the dialog's help button and by the contents request, and the idle main
-# window at 144 dpi (a prefix of its own with LogPixels 144). Not part of the test
-# command. SKIMDEX_BUILD names the cross build folder (default build/); SKIMDEX_SCREENSHOT_DISPLAY the
-# Xvfb display to use (default :91).
+# window at 144 dpi (a prefix of its own with LogPixels 144); then the HTML manual in headless Chromium
+# (scripts/screenshots-help-html.sh). Not part of the test command. SKIMDEX_BUILD names the cross
+# build folder (default build/); SKIMDEX_SCREENSHOT_DISPLAY the Xvfb display to use (default :91).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
@@ -59,3 +59,5 @@ skimdex_wine_stop
 skimdex_wine_start
 shoot screenshot_poses
 skimdex_wine_stop
+
+bash scripts/screenshots-help-html.sh

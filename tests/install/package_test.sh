@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Packages the build; then, in a Wine prefix of its own and with no display, runs the zip's SkimdexCmd.exe
-# and installs, checks, runs and uninstalls the setup twice: into Program Files, and into a folder whose
-# names hold 表 and ソ (their second byte is "\"). Usage: package_test.sh BUILD_DIR SOURCE_DIR
+# and installs, checks, runs and uninstalls the setup twice, for the current user without administrator
+# rights: into its default folder under %LOCALAPPDATA%, and into a folder whose names hold 表 and ソ
+# (their second byte is "\"). Usage: package_test.sh BUILD_DIR SOURCE_DIR
 set -uo pipefail
 build="$1" work="$1/package-test" failed=0
 prefix="$work/prefix" unzipped="$work/展開表示" drive="$work/prefix/drive_c"
@@ -15,8 +16,12 @@ version="$(config CPACK_PACKAGE_VERSION)"
 rm -rf "$work" && mkdir -p "$unzipped" && { wineboot -i && wineserver -w; } >/dev/null 2>&1
 cpack --config "$build/CPackConfig.cmake" -B "$work" >/dev/null || { echo "FAIL: cpack"; exit 1; }
 (cd "$unzipped" && cmake -E tar xf "$work/Skimdex-$version-win64.zip")
-mapfile -t packaged < <(ls "$unzipped/Skimdex")
+files_in() { (cd "$1" && find . -type f -printf '%P\n' | sort); }
+mapfile -t packaged < <(files_in "$unzipped/Skimdex")
 cp -r "$2/samples/pages" "$drive/pages"
+user="$(ls "$drive/users" | grep -vx Public)"
+setup="$work/Skimdex-$version-setup.exe"
+start_menu="$drive/users/$user/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Skimdex"
 
 same_as_built() { for f in "${packaged[@]}"; do cmp -s "$1/$f" "$build/bin/$f" || return 1; done; }
 zip_as_built() { [ "$(ls "$unzipped")" = Skimdex ] && same_as_built "$unzipped/Skimdex"; }
@@ -25,20 +30,40 @@ indexes() {  # Windows folder of SkimdexCmd.exe, which must find the template be
   wine "$1\\SkimdexCmd.exe" --yes 'C:\pages' 'C:\out.html' &>/dev/null && grep -q notes "$drive/out_sub.html"
 }
 installed() {  # Linux folder
-  [ "$(ls "$1")" = "$(printf '%s\n' "${packaged[@]}" Uninstall.exe | sort)" ] && same_as_built "$1"
+  [ "$(files_in "$1")" = "$(printf '%s\n' "${packaged[@]}" Uninstall.exe | sort)" ] && same_as_built "$1"
 }
-shortcuts_lead_into() {  # Windows and Linux folder: a shortcut to each of these files that was packaged
-  local pair link target
-  for pair in "Skimdex.lnk:Skimdex.exe" "Skimdex ヘルプ.lnk:Skimdex.hlp"; do
-    link="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Skimdex/${pair%%:*}" target="${pair#*:}"
-    if [ -e "$2/$target" ]; then  # Wine's shortcut holds the target's path in the code page
-      LC_ALL=C grep -qaF "$(printf '%s' "$1\\$target" | iconv -t CP932)" "$link" || return 1
-    elif [ -e "$link" ]; then return 1; fi
+asks_no_elevation() {  # the level the setup program's manifest asks for
+  [ "$(LC_ALL=C grep -aoE 'requestedExecutionLevel level="[A-Za-z]+"' "$setup")" = \
+    'requestedExecutionLevel level="asInvoker"' ]
+}
+lnk_working_folder() {  # .lnk file: its working folder, from the strings after the target and link info
+  local lnk="$1" at=76 flags flag width=1
+  number() { od -An -tu"$2" -j "$1" -N"$2" "$lnk" | tr -d ' '; }
+  flags="$(number 20 4)"
+  ((flags & 0x80)) && width=2
+  ((flags & 0x1)) && at=$((at + 2 + $(number $at 2)))
+  ((flags & 0x2)) && at=$((at + $(number $at 4)))
+  ((flags & 0x10)) || return 1
+  for flag in 4 8; do ((flags & flag)) && at=$((at + 2 + $(number $at 2) * width)); done
+  # Wine counts the string's terminating NUL in its length.
+  tail -c +$((at + 3)) "$lnk" | head -c $(($(number $at 2) * width)) |
+    iconv -f "$( ((width == 2)) && echo UTF-16LE || echo CP932)" -t UTF-8 | tr -d '\0'
+}
+shortcuts_lead_into() {  # Windows folder: shortcuts in the user's Start menu, starting in that folder
+  local pair link
+  [ ! -e "$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Skimdex" ] || return 1
+  for pair in "Skimdex.lnk:Skimdex.exe" "Skimdex ヘルプ.lnk:help\\index.html"; do
+    link="$start_menu/${pair%%:*}"
+    # Wine's shortcut holds the target's path in the code page.
+    LC_ALL=C grep -qaF "$(printf '%s' "$1\\${pair#*:}" | iconv -t CP932)" "$link" || return 1
+    [ "$(lnk_working_folder "$link")" = "$1" ] || { echo "$link starts in $(lnk_working_folder "$link")"; return 1; }
   done
 }
-entry_lists() {  # Windows and Linux folder
-  local entry line size="$(printf '0x%x' $(($(cat "$2"/* | wc -c) / 1024)))"
-  entry="$(wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Skimdex' |
+entry_lists() {  # Windows and Linux folder: the uninstall entry is the user's, none is the machine's
+  local key='Software\Microsoft\Windows\CurrentVersion\Uninstall\Skimdex' entry line
+  local size="$(printf '0x%x' $(($(find "$2" -type f -exec cat {} + | wc -c) / 1024)))"
+  ! wine reg query "HKLM\\$key" &>/dev/null || { echo "an uninstall entry under HKLM"; return 1; }
+  entry="$(wine reg query "HKCU\\$key" |
     iconv -f CP932 -t UTF-8 | sed -E 's/\r$//; s/^ {4}//; s/ {4}/|/g')"
   for line in "DisplayName|REG_SZ|Skimdex" "DisplayVersion|REG_SZ|$version" "EstimatedSize|REG_DWORD|$size" \
     "Publisher|REG_SZ|$(config CPACK_PACKAGE_VENDOR)" "DisplayIcon|REG_SZ|$1\\Skimdex.exe,0" \
@@ -48,12 +73,13 @@ entry_lists() {  # Windows and Linux folder
 }
 only_settings_left() {  # Linux folder
   [ ! -e "$1" ] && [ -z "$(find "$drive" -iname '*skimdex*')" ] && ! grep -qi skimdex "$prefix/system.reg" &&
+    ! grep -qiF 'Uninstall\\Skimdex' "$prefix/user.reg" &&
     grep -qF '[Software\\Larkmoor\\Skimdex\\Config]' "$prefix/user.reg"
 }
 cycle() {  # Windows folder, Linux folder, installer options
-  wine "$work/Skimdex-$version-setup.exe" /S "${@:3}"
+  wine "$setup" /S "${@:3}"
   check "files installed in $1" installed "$2"
-  check "shortcuts into $1" shortcuts_lead_into "$1" "$2"
+  check "shortcuts into $1" shortcuts_lead_into "$1"
   check "uninstall entry for $1" entry_lists "$1" "$2"
   check "SkimdexCmd.exe indexes from $1" indexes "$1"
   wine "$1\\Uninstall.exe" /S && wineserver -w
@@ -62,8 +88,9 @@ cycle() {  # Windows folder, Linux folder, installer options
 
 check "zip unpacks to one folder Skimdex of the built files" zip_as_built
 check "SkimdexCmd.exe indexes from the unpacked zip" indexes "Z:${unzipped//\//\\}\\Skimdex"
+check "the setup program asks for no administrator rights" asks_no_elevation
 wine reg add 'HKCU\Software\Larkmoor\Skimdex\Config' /v folder_level /d 3 /f >/dev/null
-cycle 'C:\Program Files\Skimdex' "$drive/Program Files/Skimdex"
+cycle "C:\\users\\$user\\AppData\\Local\\Programs\\Skimdex" "$drive/users/$user/AppData/Local/Programs/Skimdex"
 cycle 'C:\表示ソフト\索引' "$drive/表示ソフト/索引" '/D=C:\表示ソフト\索引'
 [ "$failed" = 0 ] && echo "PASS: package test" && rm -rf "$work" || echo "FAIL: package test"
 exit "$failed"

@@ -3,13 +3,12 @@
 #include <stdexcept>
 
 #include "helpc/bytes.h"
+#include "helpc/hlp_format.h"
 
 namespace skimdex::helpc {
 namespace {
 
-constexpr std::uint16_t kNoPage = 0xFFFF;
-constexpr std::size_t kLeafHeader = 8;
-constexpr std::size_t kIndexHeader = 6;
+using hlp::kNoPage;
 
 struct Page {
   std::string body;  // entries, without the header
@@ -25,9 +24,10 @@ std::vector<Page> PackLeaves(const std::vector<TreeEntry>& entries, std::size_t 
   std::vector<Page> pages(1);
   for (std::uint32_t i = 0; i < entries.size(); ++i) {
     const TreeEntry& entry = entries[i];
-    if (kLeafHeader + entry.leaf.size() > page_size)
+    if (hlp::kLeafHeaderSize + entry.leaf.size() > page_size)
       throw std::runtime_error("B+ tree entry larger than a page");
-    if (pages.back().count > 0 && kLeafHeader + pages.back().body.size() + entry.leaf.size() > page_size) {
+    if (pages.back().count > 0 &&
+        hlp::kLeafHeaderSize + pages.back().body.size() + entry.leaf.size() > page_size) {
       pages.emplace_back();
     }
     Page& page = pages.back();
@@ -49,7 +49,7 @@ std::vector<Page> PackIndexLevel(const std::vector<Page>& children, std::uint16_
     const auto child = static_cast<std::uint16_t>(first_number + i);
     std::string pair = children[i].first_key;
     AppendU16(pair, child);
-    if (!pages.empty() && kIndexHeader + pages.back().body.size() + pair.size() <= page_size) {
+    if (!pages.empty() && hlp::kIndexHeaderSize + pages.back().body.size() + pair.size() <= page_size) {
       pages.back().body += pair;
       ++pages.back().count;
       continue;
@@ -66,7 +66,7 @@ void AppendPage(std::string& out, const Page& page, std::size_t header, std::siz
   const std::size_t start = out.size();
   AppendU16(out, static_cast<std::uint32_t>(page_size - header - page.body.size()));
   AppendU16(out, page.count);
-  out.append(header - 4, '\0');
+  out.resize(start + header, '\0');  // the neighbours or the first child: the caller puts them in
   out += page.body;
   out.resize(start + page_size, '\0');
 }
@@ -87,11 +87,11 @@ Tree BuildTree(const TreeFormat& format, const std::vector<TreeEntry>& entries) 
 
   Tree tree;
   std::string& out = tree.bytes;
-  AppendU16(out, 0x293B);
+  AppendU16(out, hlp::kTreeMagic);
   AppendU16(out, format.flags);
   AppendU16(out, format.page_size);
   std::string structure = format.structure;
-  structure.resize(16, '\0');
+  structure.resize(hlp::kTreeStructureSize, '\0');
   out += structure;
   AppendU16(out, 0);
   AppendU16(out, next_number - static_cast<std::uint32_t>(levels.size()));  // page splits
@@ -103,16 +103,16 @@ Tree BuildTree(const TreeFormat& format, const std::vector<TreeEntry>& entries) 
 
   for (std::uint16_t i = 0; i < leaves.size(); ++i) {
     const std::size_t start = out.size();
-    AppendPage(out, leaves[i], kLeafHeader, format.page_size);
-    PutU16(out, start + 4, i == 0 ? kNoPage : i - 1);
-    PutU16(out, start + 6, i + 1 == leaves.size() ? kNoPage : i + 1);
+    AppendPage(out, leaves[i], hlp::kLeafHeaderSize, format.page_size);
+    PutU16(out, start + hlp::kLeafPreviousAt, i == 0 ? kNoPage : i - 1);
+    PutU16(out, start + hlp::kLeafNextAt, i + 1 == leaves.size() ? kNoPage : i + 1);
     tree.leaves.push_back({i, leaves[i].first_entry});
   }
   for (std::size_t level = 1; level < levels.size(); ++level) {
     for (const Page& page : levels[level]) {
       const std::size_t start = out.size();
-      AppendPage(out, page, kIndexHeader, format.page_size);
-      PutU16(out, start + 4, page.first_child);
+      AppendPage(out, page, hlp::kIndexHeaderSize, format.page_size);
+      PutU16(out, start + hlp::kIndexFirstChildAt, page.first_child);
     }
   }
   return tree;

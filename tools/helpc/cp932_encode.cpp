@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "helpc/cp932_table.h"
+#include "text/utf8.h"
 
 namespace skimdex::helpc {
 namespace {
@@ -29,25 +30,6 @@ std::vector<Entry> BuildReverseTable() {
   return table;
 }
 
-// Decodes one UTF-8 sequence at `pos`, advancing it; 0xFFFD for a malformed or overlong sequence.
-char32_t NextCodePoint(std::string_view text, std::size_t& pos) {
-  const auto lead = static_cast<unsigned char>(text[pos++]);
-  if (lead < 0x80) return lead;
-  const int length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
-  if (length == 0 || lead > 0xF4) return 0xFFFD;
-  char32_t code_point = lead & (0x7F >> length);
-  for (int i = 1; i < length; ++i) {
-    if (pos >= text.size() || (static_cast<unsigned char>(text[pos]) & 0xC0) != 0x80) return 0xFFFD;
-    code_point = code_point << 6 | (static_cast<unsigned char>(text[pos++]) & 0x3F);
-  }
-  static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-  if (code_point < kSmallest[length] || code_point > 0x10FFFF ||
-      (code_point >= 0xD800 && code_point <= 0xDFFF)) {
-    return 0xFFFD;
-  }
-  return code_point;
-}
-
 }  // namespace
 
 std::optional<std::string> EncodeCp932(char32_t code_point) {
@@ -62,9 +44,10 @@ Cp932Result Utf8ToCp932(std::string_view utf8) {
   Cp932Result result;
   std::size_t pos = 0;
   for (std::size_t column = 1; pos < utf8.size(); ++column) {
-    const char32_t code_point = NextCodePoint(utf8, pos);
-    const auto bytes = code_point == 0xFFFD ? std::nullopt : EncodeCp932(code_point);
-    if (!bytes) return {std::string(), false, column, code_point};
+    const auto code_point = DecodeUtf8Character(utf8, pos);
+    if (!code_point) return {std::string(), false, column, kMalformed};
+    const auto bytes = EncodeCp932(*code_point);
+    if (!bytes) return {std::string(), false, column, *code_point};
     result.bytes += *bytes;
   }
   return result;

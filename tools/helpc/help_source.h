@@ -9,7 +9,8 @@
 
 namespace skimdex::helpc {
 
-// A parsed help source. Every text is code page 932 bytes; context ids are ASCII.
+// A parsed help source. Every text is the source's UTF-8, which has an exact code page 932 form;
+// context ids are ASCII.
 
 struct Span {
   std::string text;
@@ -24,12 +25,18 @@ struct Paragraph {
   std::vector<Span> spans;
 };
 
+struct Keyword {
+  std::string text;
+  std::string reading;  // what the HTML keyword page sorts it by: kana or ASCII, the text unless given
+};
+
 struct Topic {
   std::string context_id;
   std::string title;
   std::optional<std::int32_t> map_number;
-  std::vector<std::string> keywords;
+  std::vector<Keyword> keywords;
   std::vector<Paragraph> paragraphs;  // the first shows the title
+  std::string page_name;              // its page in the HTML manual: index.html for the contents
 };
 
 struct HelpDocument {
@@ -45,7 +52,7 @@ class SourceError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Named integer constants read from a C++ header: every `constexpr int Name = Number;`.
+// Named integer constants read from a C++ header: every line `constexpr int Name = Number;`.
 std::map<std::string, std::int32_t> ReadIntConstants(const std::string& header_text);
 
 // Parses the UTF-8 help source; `constants` give the map numbers named by `@map`. Throws SourceError.

@@ -3,23 +3,27 @@
 #include <algorithm>
 #include <iterator>
 #include <map>
+#include <stdexcept>
 #include <utility>
 #include <vector>
 
 #include "helpc/bplus_tree.h"
 #include "helpc/bytes.h"
 #include "helpc/context_hash.h"
+#include "helpc/cp932_encode.h"
+#include "helpc/hlp_format.h"
 #include "helpc/topic_file.h"
 
 namespace skimdex::helpc {
 namespace {
 
-constexpr std::uint16_t kTreeFlags = 0x0002;
-constexpr std::uint16_t kDirectoryFlags = 0x0402;
-constexpr std::uint16_t kPageSize = 0x800;
-constexpr std::uint16_t kDirectoryPageSize = 0x400;
+using namespace hlp;
+
 constexpr std::uint8_t kShiftJisCharset = 128;
 constexpr std::uint16_t kJapanese = 0x0411;
+
+// Every tree but the directory.
+TreeFormat IndexTree(const char* structure) { return {structure, kTreePageSize, kTreeFlags}; }
 
 void AppendRecord(std::string& out, std::uint16_t type, const std::string& data) {
   AppendU16(out, type);
@@ -50,25 +54,25 @@ std::string MainWindowRecord() {
 
 std::string SystemFile(const HelpDocument& document, std::uint32_t contents_offset) {
   std::string out;
-  AppendU16(out, 0x036C);
-  AppendU16(out, 33);  // minor 33 with flags 0: uncompressed topics in 4 KiB blocks
-  AppendU16(out, 1);
+  AppendU16(out, kSystemMagic);
+  AppendU16(out, kSystemMinor);
+  AppendU16(out, kSystemMajor);
   AppendU32(out, 0);  // no build time, so that a build is reproducible
-  AppendU16(out, 0);
+  AppendU16(out, 0);  // flags: no compression
   std::string text;
   AppendStringZ(text, document.title);
-  AppendRecord(out, 1, text);
+  AppendRecord(out, kTitleRecord, text);
   text.clear();
   AppendStringZ(text, document.copyright);
-  AppendRecord(out, 2, text);
+  AppendRecord(out, kCopyrightRecord, text);
   text.clear();
   AppendU32(text, contents_offset);
-  AppendRecord(out, 3, text);
-  AppendRecord(out, 6, MainWindowRecord());
-  std::string locale(8, '\0');
+  AppendRecord(out, kContentsRecord, text);
+  AppendRecord(out, kWindowRecord, MainWindowRecord());
+  std::string locale(8, '\0');  // compare flags, unused
   AppendU16(locale, kJapanese);
-  AppendRecord(out, 9, locale);
-  AppendRecord(out, 11, std::string(1, static_cast<char>(kShiftJisCharset)));
+  AppendRecord(out, kLocaleRecord, locale);
+  AppendRecord(out, kCharsetRecord, std::string(1, static_cast<char>(kShiftJisCharset)));
   return out;
 }
 
@@ -83,8 +87,8 @@ std::string FontFile(const HelpDocument& document) {
   std::string out;
   AppendU16(out, 1);
   AppendU16(out, std::size(kDescriptors));
-  AppendU16(out, 8);
-  AppendU16(out, 8 + kFaceSlot);
+  AppendU16(out, kFontHeaderSize);
+  AppendU16(out, kFontHeaderSize + kFaceSlot);
   std::string face = document.font_face;
   face.resize(kFaceSlot, '\0');
   out += face;
@@ -115,7 +119,7 @@ std::string ContextFile(const HelpDocument& document, const std::vector<std::uin
     const std::string key = U32Key(static_cast<std::uint32_t>(hash));
     entries.push_back({key, key + U32Key(offset)});
   }
-  return BuildTree({"L4", kPageSize, kTreeFlags}, entries).bytes;
+  return BuildTree(IndexTree(kContextStructure), entries).bytes;
 }
 
 std::string MapFile(const HelpDocument& document, const std::vector<std::uint32_t>& offsets) {
@@ -148,7 +152,8 @@ struct KeywordFiles {
 KeywordFiles KeywordIndex(const HelpDocument& document, const std::vector<std::uint32_t>& offsets) {
   std::vector<std::pair<std::string, std::uint32_t>> keywords;
   for (std::size_t i = 0; i < document.topics.size(); ++i) {
-    for (const std::string& keyword : document.topics[i].keywords) keywords.emplace_back(keyword, offsets[i]);
+    for (const Keyword& keyword : document.topics[i].keywords)
+      keywords.emplace_back(keyword.text, offsets[i]);
   }
   std::sort(keywords.begin(), keywords.end(),
             [](const auto& a, const auto& b) { return KeywordLess(a.first, b.first); });
@@ -163,7 +168,7 @@ KeywordFiles KeywordIndex(const HelpDocument& document, const std::vector<std::u
     AppendU32(files.data, offset);
     entries.push_back({key, leaf});
   }
-  const Tree tree = BuildTree({"F24", kPageSize, kTreeFlags}, entries);
+  const Tree tree = BuildTree(IndexTree(kKeywordStructure), entries);
   files.tree = tree.bytes;
   AppendU16(files.map, static_cast<std::uint32_t>(tree.leaves.size()));
   for (const LeafPage& leaf : tree.leaves) {
@@ -181,11 +186,11 @@ std::string TitleFile(const HelpDocument& document, const std::vector<std::uint3
     AppendStringZ(leaf, document.topics[i].title);
     entries.push_back({key, leaf});
   }
-  return BuildTree({"Lz", kPageSize, kTreeFlags}, entries).bytes;
+  return BuildTree(IndexTree(kTitleStructure), entries).bytes;
 }
 
 void AppendInternalFile(std::string& out, const std::string& data, std::uint8_t flags) {
-  AppendU32(out, static_cast<std::uint32_t>(data.size() + 9));
+  AppendU32(out, static_cast<std::uint32_t>(data.size() + kFileHeaderSize));
   AppendU32(out, static_cast<std::uint32_t>(data.size()));
   AppendU8(out, flags);
   out += data;
@@ -193,28 +198,48 @@ void AppendInternalFile(std::string& out, const std::string& data, std::uint8_t 
 
 // The container: a header, the internal files, and last the directory that finds them.
 std::string Container(const std::map<std::string, std::string>& files) {
-  std::string out(16, '\0');
+  std::string out(kContainerHeaderSize, '\0');
   std::vector<TreeEntry> directory;
   for (const auto& [name, data] : files) {  // std::map orders the names as strcmp does
     std::string key;
     AppendStringZ(key, name);
     directory.push_back({key, key + U32Key(static_cast<std::uint32_t>(out.size()))});
-    AppendInternalFile(out, data, 0);
+    AppendInternalFile(out, data, kPlainFileFlags);
   }
   const auto directory_offset = static_cast<std::uint32_t>(out.size());
-  AppendInternalFile(out, BuildTree({"z4", kDirectoryPageSize, kDirectoryFlags}, directory).bytes, 4);
+  const TreeFormat directory_format{kDirectoryStructure, kDirectoryPageSize, kDirectoryTreeFlags};
+  AppendInternalFile(out, BuildTree(directory_format, directory).bytes, kDirectoryFileFlags);
   std::string header;
-  AppendU32(header, 0x00035F3F);
+  AppendU32(header, kContainerMagic);
   AppendU32(header, directory_offset);
-  AppendU32(header, 0xFFFFFFFF);  // no free block
+  AppendU32(header, kNoFreeBlock);
   AppendU32(header, static_cast<std::uint32_t>(out.size()));
   out.replace(0, header.size(), header);
   return out;
 }
 
+std::string Cp932(const std::string& utf8) {
+  Cp932Result result = Utf8ToCp932(utf8);
+  if (!result.ok) throw std::runtime_error("text without a code page 932 form");  // the parser refuses it
+  return std::move(result.bytes);
+}
+
 }  // namespace
 
-std::string BuildHlpFile(const HelpDocument& document) {
+HelpDocument InCodePage932(HelpDocument document) {
+  for (std::string* text : {&document.title, &document.copyright, &document.font_face}) *text = Cp932(*text);
+  for (Topic& topic : document.topics) {
+    topic.title = Cp932(topic.title);
+    for (Keyword& keyword : topic.keywords) keyword.text = Cp932(keyword.text);
+    for (Paragraph& paragraph : topic.paragraphs) {
+      for (Span& span : paragraph.spans) span.text = Cp932(span.text);
+    }
+  }
+  return document;
+}
+
+std::string BuildHlpFile(const HelpDocument& utf8_document) {
+  const HelpDocument document = InCodePage932(utf8_document);
   const TopicFile topics = BuildTopicFile(document.topics);
   const std::vector<std::uint32_t>& offsets = topics.topic_offsets;
   const KeywordFiles keywords = KeywordIndex(document, offsets);
@@ -231,7 +256,8 @@ std::string BuildHlpFile(const HelpDocument& document) {
   });
 }
 
-std::string BuildContentsFile(const HelpDocument& document, const std::string& hlp_file_name) {
+std::string BuildContentsFile(const HelpDocument& utf8_document, const std::string& hlp_file_name) {
+  const HelpDocument document = InCodePage932(utf8_document);
   std::string out = ":Base " + hlp_file_name + "\r\n:Title " + document.title + "\r\n";
   for (const Topic& topic : document.topics) out += "1 " + topic.title + "=" + topic.context_id + "\r\n";
   return out;

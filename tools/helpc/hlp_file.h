@@ -6,6 +6,9 @@
 
 namespace skimdex::helpc {
 
+// The document with every text in code page 932, as the help file holds it.
+HelpDocument InCodePage932(HelpDocument document);
+
 // The uncompressed WinHelp 3.1 file of the document: topics, fonts, context ids, map numbers,
 // keyword index and topic titles, with the text in code page 932.
 std::string BuildHlpFile(const HelpDocument& document);

@@ -4,24 +4,12 @@
 
 #include "helpc/bytes.h"
 #include "helpc/context_hash.h"
+#include "helpc/hlp_format.h"
 
 namespace skimdex::helpc {
 namespace {
 
-constexpr std::size_t kBlockSize = 4096;
-constexpr std::size_t kBlockHeader = 12;
-constexpr std::size_t kBlockData = kBlockSize - kBlockHeader;
-constexpr std::size_t kLinkHeader = 21;
-constexpr std::uint32_t kNone = 0xFFFFFFFF;
-constexpr std::uint8_t kTopicHeader = 2;
-constexpr std::uint8_t kTextRecord = 0x20;
-
-// Formatting commands.
-constexpr char kFont = '\x80';
-constexpr char kEndOfParagraph = '\x82';
-constexpr char kJump = '\xE3';
-constexpr char kEndOfJump = '\x89';
-constexpr char kEnd = '\xFF';
+using namespace hlp;
 
 // Paragraph spacing in half-points: above, below.
 struct Spacing {
@@ -43,8 +31,8 @@ Spacing SpacingOf(ParagraphStyle style) {
 
 // Position in the stream of block data, without the block headers.
 std::uint32_t TopicPos(std::size_t stream_offset) {
-  return static_cast<std::uint32_t>(stream_offset / kBlockData * 0x4000 + kBlockHeader +
-                                    stream_offset % kBlockData);
+  return static_cast<std::uint32_t>(stream_offset / kTopicBlockDataSize * kTopicPosPerBlock +
+                                    kTopicBlockHeaderSize + stream_offset % kTopicBlockDataSize);
 }
 
 struct PlacedLink {
@@ -57,9 +45,10 @@ struct PlacedLink {
 void Place(std::vector<PlacedLink>& links) {
   std::size_t cursor = 0;
   for (PlacedLink& link : links) {
-    const std::size_t head = kLinkHeader + link.data.data1.size();
-    if (head > kBlockData) throw std::runtime_error("paragraph formatting larger than a block");
-    if (kBlockData - cursor % kBlockData < head) cursor += kBlockData - cursor % kBlockData;
+    const std::size_t head = kLinkHeaderSize + link.data.data1.size();
+    if (head > kTopicBlockDataSize) throw std::runtime_error("paragraph formatting larger than a block");
+    const std::size_t room = kTopicBlockDataSize - cursor % kTopicBlockDataSize;
+    if (room < head) cursor += room;  // to the next block
     link.start = cursor;
     cursor += head + link.data.data2.size();
   }
@@ -69,10 +58,10 @@ std::string TopicHeaderData1(std::uint32_t size, std::uint32_t number, std::uint
                              std::uint32_t next_header) {
   std::string data;
   AppendU32(data, size);
-  AppendU32(data, kNone);  // no browse sequence
-  AppendU32(data, kNone);
+  AppendU32(data, kNoLink);  // no browse sequence
+  AppendU32(data, kNoLink);
   AppendU32(data, number);
-  AppendU32(data, kNone);  // no non-scrolling region
+  AppendU32(data, kNoLink);  // no non-scrolling region
   AppendU32(data, first_text);
   AppendU32(data, next_header);
   return data;
@@ -81,10 +70,10 @@ std::string TopicHeaderData1(std::uint32_t size, std::uint32_t number, std::uint
 std::vector<PlacedLink> LinksOf(const std::vector<Topic>& topics) {
   std::vector<PlacedLink> links;
   for (std::size_t i = 0; i < topics.size(); ++i) {
-    links.push_back({{kTopicHeader, TopicHeaderData1(0, 0, 0, 0), topics[i].title}, 0, i});
+    links.push_back({{kTopicHeaderLink, TopicHeaderData1(0, 0, 0, 0), topics[i].title}, 0, i});
     for (const Paragraph& paragraph : topics[i].paragraphs) links.push_back({TextRecord(paragraph), 0, i});
   }
-  links.push_back({{kTopicHeader, {}, {}}, 0, topics.size()});  // the terminator
+  links.push_back({{kTopicHeaderLink, {}, {}}, 0, topics.size()});  // the terminator
   return links;
 }
 
@@ -92,15 +81,15 @@ std::vector<PlacedLink> LinksOf(const std::vector<Topic>& topics) {
 void LinkTopicHeaders(std::vector<PlacedLink>& links) {
   std::uint32_t number = 0;
   for (std::size_t i = 0; i + 1 < links.size(); ++i) {
-    if (links[i].data.type != kTopicHeader) continue;
+    if (links[i].data.type != kTopicHeaderLink) continue;
     std::size_t next = i + 1;
-    while (links[next].data.type != kTopicHeader) ++next;
+    while (links[next].data.type != kTopicHeaderLink) ++next;
     std::uint32_t size = 0;
     for (std::size_t j = i; j < next; ++j) {
-      size +=
-          static_cast<std::uint32_t>(kLinkHeader + links[j].data.data1.size() + links[j].data.data2.size());
+      size += static_cast<std::uint32_t>(kLinkHeaderSize + links[j].data.data1.size() +
+                                         links[j].data.data2.size());
     }
-    const std::uint32_t first_text = next > i + 1 ? TopicPos(links[i + 1].start) : kNone;
+    const std::uint32_t first_text = next > i + 1 ? TopicPos(links[i + 1].start) : kNoLink;
     links[i].data.data1 = TopicHeaderData1(size, number++, first_text, TopicPos(links[next].start));
   }
 }
@@ -108,24 +97,24 @@ void LinkTopicHeaders(std::vector<PlacedLink>& links) {
 std::string LinkHeader(const std::vector<PlacedLink>& links, std::size_t i) {
   const LinkData& data = links[i].data;
   std::string header;
-  AppendU32(header, static_cast<std::uint32_t>(kLinkHeader + data.data1.size() + data.data2.size()));
+  AppendU32(header, static_cast<std::uint32_t>(kLinkHeaderSize + data.data1.size() + data.data2.size()));
   AppendU32(header, static_cast<std::uint32_t>(data.data2.size()));
-  AppendU32(header, i == 0 ? kNone : TopicPos(links[i - 1].start));
-  AppendU32(header, i + 1 == links.size() ? kNone : TopicPos(links[i + 1].start));
-  AppendU32(header, static_cast<std::uint32_t>(kLinkHeader + data.data1.size()));
+  AppendU32(header, i == 0 ? kNoLink : TopicPos(links[i - 1].start));
+  AppendU32(header, i + 1 == links.size() ? kNoLink : TopicPos(links[i + 1].start));
+  AppendU32(header, static_cast<std::uint32_t>(kLinkHeaderSize + data.data1.size()));
   AppendU8(header, data.type);
   return header;
 }
 
 // Block header: last link and last topic header started in an earlier block, first link in this one.
 std::string BlockHeader(const std::vector<PlacedLink>& links, std::size_t block) {
-  const std::size_t begin = block * kBlockData;
-  std::uint32_t last_link = kNone, first_link = kNone, last_header = kNone;
+  const std::size_t begin = block * kTopicBlockDataSize;
+  std::uint32_t last_link = kNoLink, first_link = kNoLink, last_header = kNoLink;
   for (const PlacedLink& link : links) {
     if (link.start < begin) {
       last_link = TopicPos(link.start);
-      if (link.data.type == kTopicHeader) last_header = last_link;
-    } else if (link.start < begin + kBlockData && first_link == kNone) {
+      if (link.data.type == kTopicHeaderLink) last_header = last_link;
+    } else if (link.start < begin + kTopicBlockDataSize && first_link == kNoLink) {
       first_link = TopicPos(link.start);
     }
   }
@@ -143,12 +132,12 @@ std::vector<std::uint32_t> TopicOffsets(const std::vector<PlacedLink>& links) {
   std::size_t block = 0;
   std::uint32_t text_in_block = 0;
   for (std::size_t i = 0; i + 1 < links.size(); ++i) {
-    if (links[i].start / kBlockData != block) {
-      block = links[i].start / kBlockData;
+    if (links[i].start / kTopicBlockDataSize != block) {
+      block = links[i].start / kTopicBlockDataSize;
       text_in_block = 0;
     }
-    if (links[i].data.type == kTopicHeader) {
-      offsets.push_back(static_cast<std::uint32_t>(block * 0x8000 + text_in_block));
+    if (links[i].data.type == kTopicHeaderLink) {
+      offsets.push_back(static_cast<std::uint32_t>(block * kTopicOffsetPerBlock + text_in_block));
     } else {
       text_in_block += static_cast<std::uint32_t>(links[i].data.data2.size());
     }
@@ -185,13 +174,13 @@ LinkData TextRecord(const Paragraph& paragraph) {
   const Spacing spacing = SpacingOf(paragraph.style);
   std::string commands;
   AppendU8(commands, 0);
-  AppendU8(commands, 0x80);
+  AppendU8(commands, kParagraphInfo);
   AppendU16(commands, 0);
-  AppendU16(commands, (spacing.above ? 0x02 : 0) | (spacing.below ? 0x04 : 0));
+  AppendU16(commands, (spacing.above ? kSpaceAboveBit : 0) | (spacing.below ? kSpaceBelowBit : 0));
   if (spacing.above) AppendCompressedSignedShort(commands, spacing.above);
   if (spacing.below) AppendCompressedSignedShort(commands, spacing.below);
   std::string strings(1, '\0');  // the empty string before the font command
-  commands += kFont;
+  commands += kFontCommand;
   AppendU16(commands, static_cast<std::uint32_t>(paragraph.style));  // the style's font
   for (const Span& span : paragraph.spans) {
     if (span.jump_target.empty()) {
@@ -199,7 +188,7 @@ LinkData TextRecord(const Paragraph& paragraph) {
       continue;
     }
     strings += '\0';
-    commands += kJump;
+    commands += kJumpCommand;
     AppendU32(commands, static_cast<std::uint32_t>(ContextHash(span.jump_target)));
     strings += span.text + '\0';
     commands += kEndOfJump;
@@ -207,7 +196,7 @@ LinkData TextRecord(const Paragraph& paragraph) {
   strings += '\0';
   commands += kEndOfParagraph;
   strings += '\0';  // the empty string before the end
-  commands += kEnd;
+  commands += kEndCommand;
 
   std::string data1;
   // Two compressed numbers: the formatting size (counted with these numbers, whose forms are fixed)
@@ -215,7 +204,7 @@ LinkData TextRecord(const Paragraph& paragraph) {
   std::string text_size;
   AppendCompressedUnsignedShort(text_size, static_cast<std::uint32_t>(strings.size()));
   AppendCompressedSignedLong(data1, static_cast<std::int32_t>(2 + text_size.size() + commands.size()));
-  return {kTextRecord, data1 + text_size + commands, strings};
+  return {kTextRecordLink, data1 + text_size + commands, strings};
 }
 
 TopicFile BuildTopicFile(const std::vector<Topic>& topics) {
@@ -229,13 +218,13 @@ TopicFile BuildTopicFile(const std::vector<Topic>& topics) {
     stream += LinkHeader(links, i) + links[i].data.data1 + links[i].data.data2;
   }
   // The reader copies whole blocks, the last one included.
-  const std::size_t blocks = (stream.size() + kBlockData - 1) / kBlockData;
-  stream.resize(blocks * kBlockData, '\0');
+  const std::size_t blocks = (stream.size() + kTopicBlockDataSize - 1) / kTopicBlockDataSize;
+  stream.resize(blocks * kTopicBlockDataSize, '\0');
 
   TopicFile file;
   for (std::size_t block = 0; block < blocks; ++block) {
     file.bytes += BlockHeader(links, block);
-    file.bytes.append(stream, block * kBlockData, kBlockData);
+    file.bytes.append(stream, block * kTopicBlockDataSize, kTopicBlockDataSize);
   }
   file.topic_offsets = TopicOffsets(links);
   return file;

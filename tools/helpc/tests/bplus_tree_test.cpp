@@ -6,6 +6,7 @@
 
 #include "helpc/bytes.h"
 #include "helpc/context_hash.h"
+#include "helpc/hlp_format.h"
 #include "hlp_reader.h"
 
 namespace skimdex::helpc {
@@ -39,10 +40,10 @@ TEST(BplusTreeTest, EveryKeyIsFoundAtEveryDepth) {
                                                  {2000, 64, 5}}) {
     const auto entries = NameEntries(count);
     const Tree tree = BuildTree({"z4", static_cast<std::uint16_t>(page_size), 2}, entries);
-    const std::uint16_t pages = U16(tree.bytes.data() + 30);
-    EXPECT_EQ(U16(tree.bytes.data() + 32), levels) << count;
-    EXPECT_EQ(tree.bytes.size(), 38u + static_cast<std::size_t>(pages) * page_size) << count;
-    EXPECT_EQ(U32(tree.bytes.data() + 34), static_cast<std::uint32_t>(count));
+    const std::uint16_t pages = U16(tree.bytes.data() + hlp::kTreePageCountAt);
+    EXPECT_EQ(U16(tree.bytes.data() + hlp::kTreeLevelsAt), levels) << count;
+    EXPECT_EQ(tree.bytes.size(), hlp::kTreeHeaderSize + static_cast<std::size_t>(pages) * page_size) << count;
+    EXPECT_EQ(U32(tree.bytes.data() + hlp::kTreeEntryCountAt), static_cast<std::uint32_t>(count));
     const auto listed = test::TreeEntries(tree.bytes, [](const char* p) { return std::strlen(p) + 5; });
     ASSERT_EQ(listed.size(), entries.size());
     for (int i = 0; i < count; ++i) {
@@ -53,7 +54,9 @@ TEST(BplusTreeTest, EveryKeyIsFoundAtEveryDepth) {
       EXPECT_EQ(U32(found + 7), static_cast<std::uint32_t>(i));
     }
     for (const LeafPage& leaf : tree.leaves) {  // what |KWMAP records
-      if (count > 0) EXPECT_EQ((listed[leaf.first_entry] - tree.bytes.data() - 38) / page_size, leaf.page);
+      if (count > 0)
+        EXPECT_EQ((listed[leaf.first_entry] - tree.bytes.data() - hlp::kTreeHeaderSize) / page_size,
+                  leaf.page);
     }
     EXPECT_EQ(test::FindName(tree.bytes, "k"), nullptr);
     EXPECT_EQ(test::FindName(tree.bytes, "z"), nullptr);

@@ -1,8 +1,14 @@
 #include "hlp_reader.h"
 
+#include <algorithm>
 #include <cstring>
+#include <stdexcept>
+
+#include "helpc/hlp_format.h"
 
 namespace skimdex::helpc::test {
+
+using namespace hlp;
 
 std::uint16_t U16(const char* p) {
   return static_cast<std::uint16_t>(static_cast<unsigned char>(p[0]) | static_cast<unsigned char>(p[1]) << 8);
@@ -10,13 +16,13 @@ std::uint16_t U16(const char* p) {
 std::uint32_t U32(const char* p) { return U16(p) | static_cast<std::uint32_t>(U16(p + 2)) << 16; }
 
 const char* SearchTree(std::string_view tree, const EntryCompare& compare) {
-  const std::uint16_t page_size = U16(tree.data() + 4);
-  std::uint16_t page = U16(tree.data() + 26);
-  for (int level = U16(tree.data() + 32); level > 0; --level) {
+  const std::uint16_t page_size = U16(tree.data() + kTreePageSizeAt);
+  std::uint16_t page = U16(tree.data() + kTreeRootPageAt);
+  for (int level = U16(tree.data() + kTreeLevelsAt); level > 0; --level) {
     const bool leaf = level == 1;
-    const char* p = tree.data() + 38 + page * page_size;
-    const int count = U16(p + 2);
-    p += leaf ? 8 : 6;
+    const char* p = tree.data() + kTreeHeaderSize + page * page_size;
+    const int count = U16(p + kPageEntryCountAt);
+    p += leaf ? kLeafHeaderSize : kIndexHeaderSize;
     for (int i = 0; i < count; ++i) {
       const auto [order, size] = compare(p, leaf);
       if (leaf && order == 0) return p;
@@ -31,14 +37,18 @@ const char* SearchTree(std::string_view tree, const EntryCompare& compare) {
 
 std::vector<const char*> TreeEntries(std::string_view tree,
                                      const std::function<std::size_t(const char*)>& size) {
-  const std::uint16_t page_size = U16(tree.data() + 4);
-  std::uint16_t page = U16(tree.data() + 26);
-  const char* pages = tree.data() + 38;
-  for (int level = U16(tree.data() + 32); level > 1; --level) page = U16(pages + page * page_size + 4);
+  const std::uint16_t page_size = U16(tree.data() + kTreePageSizeAt);
+  std::uint16_t page = U16(tree.data() + kTreeRootPageAt);
+  const char* pages = tree.data() + kTreeHeaderSize;
+  for (int level = U16(tree.data() + kTreeLevelsAt); level > 1; --level) {
+    page = U16(pages + page * page_size + kIndexFirstChildAt);
+  }
   std::vector<const char*> entries;
-  for (; page != 0xFFFF; page = U16(pages + page * page_size + 6)) {
-    const char* p = pages + page * page_size + 8;
-    for (int i = U16(pages + page * page_size + 2); i > 0; --i, p += size(p)) entries.push_back(p);
+  for (; page != kNoPage; page = U16(pages + page * page_size + kLeafNextAt)) {
+    const char* p = pages + page * page_size + kLeafHeaderSize;
+    for (int i = U16(pages + page * page_size + kPageEntryCountAt); i > 0; --i, p += size(p)) {
+      entries.push_back(p);
+    }
   }
   return entries;
 }
@@ -50,11 +60,13 @@ const char* FindName(std::string_view tree, const std::string& name) {
 }
 
 std::optional<std::string_view> HlpReader::File(const std::string& name) const {
-  const char* found = FindName(bytes_.data() + U32(bytes_.data() + 4) + 9, name);
+  const char* found =
+      FindName(bytes_.data() + U32(bytes_.data() + kContainerDirectoryAt) + kFileHeaderSize, name);
   if (!found) return std::nullopt;
   const char* header = bytes_.data() + U32(found + name.size() + 1);
-  if (U32(header) != U32(header + 4) + 9) return std::nullopt;
-  return std::string_view(header + 9, U32(header + 4));
+  const std::uint32_t used = U32(header + kFileUsedAt);
+  if (U32(header) != used + kFileHeaderSize) return std::nullopt;
+  return std::string_view(header + kFileHeaderSize, used);
 }
 
 std::optional<std::uint32_t> HlpReader::ContextOffset(std::int32_t hash) const {
@@ -76,42 +88,46 @@ std::optional<std::uint32_t> HlpReader::MapOffset(std::uint32_t number) const {
 
 std::optional<std::uint32_t> HlpReader::SystemOffset(std::uint16_t record) const {
   const std::string_view system = *File("|SYSTEM");
-  for (std::size_t p = 12; p + 4 <= system.size(); p += 4 + U16(system.data() + p + 2)) {
+  for (std::size_t p = kSystemHeaderSize; p + 4 <= system.size(); p += 4 + U16(system.data() + p + 2)) {
     if (U16(system.data() + p) == record) return U32(system.data() + p + 4);
   }
   return std::nullopt;
 }
 
-std::vector<std::pair<std::string, std::uint32_t>> HlpReader::Keywords() const {
-  const std::string_view data = *File("|KWDATA");
-  std::vector<std::pair<std::string, std::uint32_t>> keywords;
-  for (const char* p : TreeEntries(*File("|KWBTREE"), [](const char* p) { return std::strlen(p) + 7; })) {
-    const char* counts = p + std::strlen(p) + 1;
-    if (U16(counts) == 1) keywords.emplace_back(p, U32(data.data() + U32(counts + 2)));
-  }
-  return keywords;
-}
-
 namespace {
 
-// Skips a compressed short or long (one or two bytes, two or four bytes by the low bit).
+// The order in which the engine searches the keywords: bytes, unsigned, with
+// ASCII letters folded.
+bool EngineKeywordLess(std::string_view a, std::string_view b) {
+  const auto folded = [](char c) {
+    return static_cast<unsigned char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+  };
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                      [&](char x, char y) { return folded(x) < folded(y); });
+}
+
+// Skips a compressed short or long (one or two bytes, two or four bytes by the
+// low bit).
 std::size_t CompressedShortSize(const char* p) { return (*p & 1) ? 2 : 1; }
 
-// Reads one text record into the topic; returns the text size its formatting declares.
+// Reads one text record into the topic; returns the text size its formatting
+// declares.
 std::uint32_t ReadTextRecord(const char* data1, const char* data1_end, const char* data2, ReadTopic& topic) {
   const char* p = data1 + ((*data1 & 1) ? 4 : 2);
   const std::uint32_t text_size = (*p & 1) ? U16(p) / 2 : static_cast<unsigned char>(*p) / 2;
-  p += CompressedShortSize(p) + 4;
+  p += CompressedShortSize(p) + 4;  // and the paragraph info up to its bits
   const std::uint16_t bits = U16(p);
   p += 2;
-  for (const int spacing : {0x02, 0x04}) p += (bits & spacing) ? CompressedShortSize(p) : 0;
+  for (const int spacing : {kSpaceAboveBit, kSpaceBelowBit}) {
+    if (bits & spacing) p += CompressedShortSize(p);
+  }
   std::string text;
   for (; p < data1_end; data2 += std::strlen(data2) + 1) {
     text += data2;
-    const auto command = static_cast<unsigned char>(*p++);
-    if (command == 0xFF) break;
-    if (command == 0x80) p += 2;
-    if (command == 0xE3) {
+    const char command = *p++;
+    if (command == kEndCommand) break;
+    if (command == kFontCommand) p += 2;
+    if (command == kJumpCommand) {
       topic.jumps.push_back(static_cast<std::int32_t>(U32(p)));
       p += 4;
     }
@@ -122,23 +138,49 @@ std::uint32_t ReadTextRecord(const char* data1, const char* data1_end, const cha
 
 }  // namespace
 
+std::vector<std::pair<std::string, std::uint32_t>> HlpReader::Keywords() const {
+  const std::string_view data = *File("|KWDATA");
+  std::vector<std::pair<std::string, std::uint32_t>> keywords;
+  for (const char* p : TreeEntries(*File("|KWBTREE"), [](const char* p) { return std::strlen(p) + 7; })) {
+    if (!keywords.empty() && !EngineKeywordLess(keywords.back().first, p)) {
+      throw std::runtime_error(std::string("keyword out of the engine's order: ") + p);
+    }
+    const char* counts = p + std::strlen(p) + 1;
+    if (U16(counts) == 1) keywords.emplace_back(p, U32(data.data() + U32(counts + 2)));
+  }
+  return keywords;
+}
+
 std::vector<ReadTopic> HlpReader::Topics() const {
   const std::string_view file = *File("|TOPIC");
   std::string stream;
-  for (std::size_t block = 0; block < file.size(); block += 4096)
-    stream.append(file.substr(block + 12, 4084));
+  for (std::size_t block = 0; block < file.size(); block += kTopicBlockSize) {
+    stream.append(file.substr(block + kTopicBlockHeaderSize, kTopicBlockDataSize));
+  }
   std::vector<ReadTopic> topics;
-  std::uint32_t block = 0xFFFFFFFF, text_in_block = 0;
-  for (std::uint32_t pos = 12; pos != 0xFFFFFFFF;) {
-    const char* link = stream.data() + ((pos - 12) >> 14) * 4084 + ((pos - 12) & 0x3FFF);
-    if ((pos - 12) >> 14 != block) block = (pos - 12) >> 14, text_in_block = 0;
-    const std::uint32_t data1_end = U32(link + 16), length2 = U32(link + 4);
-    if (link[20] == 2 && data1_end > 21) {
-      topics.push_back({block * 0x8000 + text_in_block, std::string(link + data1_end, length2), {}, {}});
-    } else if (link[20] == 0x20) {
-      text_in_block += ReadTextRecord(link + 21, link + data1_end, link + data1_end, topics.back());
+  std::uint32_t block = kNoLink, text_in_block = 0;
+  for (std::uint32_t pos = kTopicBlockHeaderSize; pos != kNoLink;) {
+    const std::uint32_t in_block = (pos - kTopicBlockHeaderSize) % kTopicPosPerBlock;
+    if ((pos - kTopicBlockHeaderSize) / kTopicPosPerBlock != block) {
+      block = (pos - kTopicBlockHeaderSize) / kTopicPosPerBlock;
+      text_in_block = 0;
     }
-    pos = U32(link + 12);
+    const std::size_t start = block * kTopicBlockDataSize + in_block;
+    const char* link = stream.data() + start;
+    const std::uint32_t data1_end = U32(link + kLinkData1EndAt), length2 = U32(link + kLinkData2SizeAt);
+    // The engine reads a link's header and LinkData1 from one block.
+    if (in_block + data1_end > kTopicBlockDataSize) {
+      throw std::runtime_error("link at " + std::to_string(start) + " crosses its block's end");
+    }
+    if (link[kLinkTypeAt] == kTopicHeaderLink && data1_end == kLinkHeaderSize + kTopicHeaderData1Size) {
+      topics.push_back(
+          {block * kTopicOffsetPerBlock + text_in_block, std::string(link + data1_end, length2), {}, {}, {}});
+    } else if (link[kLinkTypeAt] == kTextRecordLink) {
+      text_in_block +=
+          ReadTextRecord(link + kLinkHeaderSize, link + data1_end, link + data1_end, topics.back());
+    }
+    if (!topics.empty()) topics.back().links.push_back({start, data1_end});
+    pos = U32(link + kLinkNextAt);
   }
   return topics;
 }

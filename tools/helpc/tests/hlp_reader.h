@@ -22,14 +22,22 @@ const char* FindName(std::string_view tree, const std::string& name);
 std::vector<const char*> TreeEntries(std::string_view tree,
                                      const std::function<std::size_t(const char*)>& size);
 
+struct ReadLink {
+  std::size_t start;  // offset in the stream of the blocks' data
+  std::size_t head;   // the link header and LinkData1
+};
+
 struct ReadTopic {
   std::uint32_t offset = 0;  // as the engine computes it while walking the topics
   std::string title;
   std::vector<std::string> paragraphs;  // the strings of each text record, joined
   std::vector<std::int32_t> jumps;
+  std::vector<ReadLink> links;  // its header, then its text records
 };
 
-// A help file read back through the lookups a help engine uses.
+// A help file read back through the lookups a help engine uses. It throws std::runtime_error on a
+// layout the engine refuses: a link header or LinkData1 across a block's end, keywords out of the
+// engine's order.
 class HlpReader {
  public:
   explicit HlpReader(std::string bytes) : bytes_(std::move(bytes)) {}
