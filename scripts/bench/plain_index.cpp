@@ -18,6 +18,7 @@
 #include "index/title_scan.h"
 #include "index/walk.h"
 #include "text/cp932.h"
+#include "text/path.h"
 #include "text/string_list.h"
 #include "text/text_reader.h"
 
@@ -96,7 +97,7 @@ class FileBlocks final : public ByteSource {
 };
 
 std::string Title(const std::string& path) {
-  ScannedTitle title{PageFileName(path)};
+  ScannedTitle title{FileNameOf(path)};
   const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file != INVALID_HANDLE_VALUE) {

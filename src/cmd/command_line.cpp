@@ -1,6 +1,7 @@
 #include "cmd/command_line.h"
 
 #include "text/cp932.h"
+#include "text/unicode.h"
 
 namespace skimdex {
 
@@ -19,7 +20,8 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& argu
     } else if (argument == "--help" || argument == "-h") {
       line.help = true;
     } else if (argument == "--depth" && i + 1 < arguments.size()) {
-      line.depth = ParseInteger(arguments[++i]);
+      // The depth's error message quotes it in code page 932.
+      line.depth = ParseInteger(ToCp932(arguments[++i]));
     } else {
       return std::nullopt;
     }

@@ -16,8 +16,8 @@ struct CommandLine {
   bool help = false;
 };
 
-// Nothing when the arguments do not fit the usage (an empty OUTPUT included: it would name standard
-// output); a depth that is no integer raises EConvertError.
+// The arguments are UTF-8. Nothing when they do not fit the usage (an empty OUTPUT included: it would name
+// standard output); a depth that is no integer raises EConvertError.
 std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& arguments);
 
 }  // namespace skimdex

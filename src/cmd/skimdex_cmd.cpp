@@ -1,6 +1,9 @@
 // SkimdexCmd: one index run from the console, as the Start button runs it.
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h>
+
+#include <shellapi.h>
 
 #include <cstdio>
 
@@ -10,6 +13,8 @@
 #include "settings/store.h"
 #include "text/cp932.h"
 #include "text/text_file.h"
+#include "text/unicode.h"
+#include "text/wide.h"
 
 namespace skimdex {
 namespace {
@@ -29,7 +34,19 @@ constexpr char kUsageText[] =
     "  --yes      \x8F\x6F\x97\xCD\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xAA\x82\xA0\x82\xEA\x82\xCE\x8F\xE3\x8F\x91\x82\xAB\x82\xB7\x82\xE9\r\n"
     "\x83\x74\x83\x48\x83\x8B\x83\x5F\x81\x41\x8F\x6F\x97\xCD\x83\x74\x83\x40\x83\x43\x83\x8B\x81\x41\x90\x5B\x82\xB3\x82\xF0\x8F\xC8\x97\xAA\x82\xB7\x82\xE9\x82\xC6\x81\x41\x95\xDB\x91\xB6\x82\xB3\x82\xEA\x82\xC4\x82\xA2\x82\xE9\x90\xDD\x92\xE8\x82\xF0\x8E\x67\x82\xA2\x82\xDC\x82\xB7\x81\x42\r\n";
 
-void Write(FILE* stream, const std::string& bytes) {
+// UTF-8 text on a console as the characters it holds; into a file or a pipe in code page 932, as
+// the console program always wrote, with "?" for a character that has no exact form there.
+void Write(FILE* stream, const std::string& text) {
+  fflush(stream);
+  const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+  DWORD mode = 0;
+  if (GetConsoleMode(handle, &mode)) {
+    const std::wstring wide = Wide(text);
+    DWORD written = 0;
+    WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+    return;
+  }
+  const std::string bytes = ToCp932(text);
   fwrite(bytes.data(), 1, bytes.size(), stream);
   fflush(stream);
 }
@@ -75,7 +92,7 @@ int RunIndex(const CommandLine& line) {
   try {
     if (RunIndex(view, boxes, progress) == RunResult::FramePageNotWritten) return kFramePageNotWritten;
   } catch (const EInOutError& error) {
-    Write(stderr, error.Message() + "\r\n");
+    Write(stderr, FromCp932(error.Message()) + "\r\n");
     return kListingPageFailed;
   }
   return kWritten;
@@ -86,14 +103,14 @@ int Run(const std::vector<std::string>& arguments) {
   try {
     line = ParseCommandLine(arguments);
   } catch (const EConvertError& error) {
-    Write(stderr, error.Message() + "\r\n");
+    Write(stderr, FromCp932(error.Message()) + "\r\n");
   }
   if (!line) {
-    Write(stderr, kUsageText);
+    Write(stderr, FromCp932(kUsageText));
     return kBadUsage;
   }
   if (line->help) {
-    Write(stdout, kUsageText);
+    Write(stdout, FromCp932(kUsageText));
     return kWritten;
   }
   return RunIndex(*line);
@@ -102,13 +119,23 @@ int Run(const std::vector<std::string>& arguments) {
 }  // namespace
 }  // namespace skimdex
 
-int main(int argc, char** argv) {
+// The arguments as the system holds them, in Unicode, whatever names they give.
+std::vector<std::string> Arguments() {
+  int count = 0;
+  wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::vector<std::string> texts;
+  for (int i = 1; arguments && i < count; ++i) texts.push_back(skimdex::Narrow(arguments[i]));
+  LocalFree(arguments);
+  return texts;
+}
+
+int main() {
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
   try {
-    return skimdex::Run(std::vector<std::string>(argv + 1, argv + argc));
+    return skimdex::Run(Arguments());
   } catch (const std::exception& error) {
-    skimdex::Write(stderr, std::string(error.what()) + "\r\n");
+    skimdex::Write(stderr, skimdex::FromCp932(error.what()) + "\r\n");
     return skimdex::kFailed;
   }
 }

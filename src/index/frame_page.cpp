@@ -1,9 +1,12 @@
 #include "index/frame_page.h"
 
 #include "index/listing_page.h"
+#include "index/listing_rows.h"
 #include "text/cp932.h"
 #include "text/directory.h"
+#include "text/path.h"
 #include "text/text_file.h"
+#include "text/unicode.h"
 
 namespace skimdex {
 namespace {
@@ -39,9 +42,10 @@ std::string FramePageAddress(const std::string& name) {
   return WithoutLongPathPrefix(IsFullPath(name) ? name : FullPathOf(name));
 }
 
+// The template's lines are code page 932; the addresses go in as the listing page's links do.
 std::string RewritePlaceholders(const std::string& line, const std::string& address) {
-  const std::string frame = ReplaceAllNoCase(line, kFramePlaceholder, "=\"file:///" + address);
-  return ReplaceAllNoCase(frame, kListingPlaceholder, "=\"file:///" + ListingPageName(address));
+  const std::string frame = ReplaceAllNoCase(line, kFramePlaceholder, "=\"file:///" + LinkTarget(address));
+  return ReplaceAllNoCase(frame, kListingPlaceholder, "=\"file:///" + LinkTarget(ListingPageName(address)));
 }
 
 // The template is opened first and held while the output is created: an output named like the
@@ -79,12 +83,14 @@ std::string TemplatePath() { return ProgramFolder() + kTemplateName; }
 
 bool ConfirmFramePage(const std::string& name, MessageBoxes& boxes) {
   if (!IsExistingFile(TemplatePath())) {
-    boxes.Show(kTemplateMissingText, kTemplateMissingTitle, MessageButtons::OkCancel);
+    boxes.Show(FromCp932(kTemplateMissingText), FromCp932(kTemplateMissingTitle), MessageButtons::OkCancel);
     return false;
   }
   if (IsExistingFile(name)) {
-    const std::string question = kOverwriteTextBefore + name + kOverwriteTextAfter;
-    if (boxes.Show(question, kOverwriteTitle, MessageButtons::OkCancel) != MessageAnswer::Ok) return false;
+    const std::string question = FromCp932(kOverwriteTextBefore) + name + FromCp932(kOverwriteTextAfter);
+    if (boxes.Show(question, FromCp932(kOverwriteTitle), MessageButtons::OkCancel) != MessageAnswer::Ok) {
+      return false;
+    }
   }
   return WriteFramePage(name, boxes);
 }
@@ -98,7 +104,7 @@ bool WriteFramePage(const std::string& name, MessageBoxes& boxes) {
     } catch (const std::exception&) {
     }
   }
-  boxes.Show(kWriteFailedText, kWriteFailedTitle, MessageButtons::Ok);
+  boxes.Show(FromCp932(kWriteFailedText), kWriteFailedTitle, MessageButtons::Ok);
   return false;
 }
 

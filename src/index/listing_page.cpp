@@ -6,6 +6,7 @@
 #include "index/title.h"
 #include "text/cp932.h"
 #include "text/directory.h"
+#include "text/path.h"
 #include "text/text_file.h"
 
 namespace skimdex {

@@ -1,11 +1,33 @@
 #include "index/listing_rows.h"
 
-#include "index/title_scan.h"
+#include <cstring>
+#include <optional>
+#include <string_view>
+
+#include "text/path.h"
+#include "text/unicode.h"
 
 namespace skimdex {
 namespace {
 
 constexpr char kFullWidthSpace[] = "\x81\x40";
+
+std::string PercentEncoded(std::string_view bytes) {
+  constexpr char kHex[] = "0123456789ABCDEF";
+  std::string encoded;
+  for (const char c : bytes) {
+    const auto b = static_cast<unsigned char>(c);
+    encoded += {'%', kHex[b >> 4], kHex[b & 0x0F]};
+  }
+  return encoded;
+}
+
+// A character as it stands in a link target, or empty when it goes percent-encoded.
+std::string LinkForm(char32_t c) {
+  if (c >= 0x80) return Cp932FormOf(c);
+  if (std::strchr("\"<>%#?", static_cast<int>(c)) != nullptr) return {};
+  return std::string(1, static_cast<char>(c));
+}
 
 }  // namespace
 
@@ -24,18 +46,18 @@ std::string CaptionText(const std::string& text) {
   return result;
 }
 
+std::string NameCaption(const std::string& name) {
+  return CaptionText(Cp932WithReferences(CharactersOfName(name)));
+}
+
 std::string LinkTarget(const std::string& path) {
   std::string result;
-  for (const char c : path) {
-    if (c == '"') {
-      result += "%22";
-    } else if (c == '<') {
-      result += "%3C";
-    } else if (c == '>') {
-      result += "%3E";
-    } else {
-      result += c;
-    }
+  for (std::size_t at = 0; at < path.size();) {
+    const std::size_t start = at;
+    const std::optional<char32_t> c = DecodeUtf8Character(path, at, Surrogates::Kept);
+    if (!c) ++at;  // a byte that starts no character
+    const std::string form = c ? LinkForm(*c) : std::string();
+    result += form.empty() ? PercentEncoded(std::string_view(path).substr(start, at - start)) : form;
   }
   return result;
 }
@@ -47,7 +69,7 @@ std::string Indent(int depth) {
 }
 
 std::string FolderRow(int depth, const std::string& path) {
-  return "<TR><TD NOWRAP><FONT SIZE=\"+1\">" + Indent(depth) + CaptionText(PageFileName(path)) +
+  return "<TR><TD NOWRAP><FONT SIZE=\"+1\">" + Indent(depth) + NameCaption(FileNameOf(path)) +
          "</FONT></TD></TR>";
 }
 

@@ -12,7 +12,8 @@ enum class MessageAnswer { Ok, Cancel };
 class MessageBoxes {
  public:
   virtual ~MessageBoxes() = default;
-  // A box with no icon; returns the button pressed (closing the box counts as Cancel).
+  // A box with no icon, its texts in UTF-8; returns the button pressed (closing the box counts as
+  // Cancel).
   virtual MessageAnswer Show(const std::string& text, const std::string& title, MessageButtons buttons) = 0;
 };
 

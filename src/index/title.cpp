@@ -2,6 +2,7 @@
 
 #include "index/title_scan.h"
 #include "text/directory.h"
+#include "text/path.h"
 #include "text/text_file.h"
 
 namespace skimdex {
@@ -27,7 +28,7 @@ std::string GetPageTitle(const std::string& path, bool* open_failed) {
   OpenTextForReading(page);
   if (open_failed) *open_failed = TakeIoError() != 0;  // pending errors end up discarded below anyway
   TextFileLines lines(page);
-  const ScannedTitle title = ScanPageTitle(lines, PageFileName(path));
+  const ScannedTitle title = ScanPageTitle(lines, FileNameOf(path));
   CloseText(page);
   TakeIoError();  // nobody checks after reading a title: a failure here must not surface later
   return PageCaption(title);

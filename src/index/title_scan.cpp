@@ -92,24 +92,47 @@ bool HasHighByte(std::string_view text) {
   return std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) > 0x7F; });
 }
 
+// Stands in the converter's input for a character that code page 932 lacks: bytes below 0x21 pass
+// the converter unchanged in every code, and no Windows name holds one.
+constexpr char kAside = '\x01';
+
+std::string FileNameCaption(const std::string& name) {
+  std::string bytes;
+  std::u32string aside;
+  for (const char32_t c : CharactersOfName(name)) {
+    const std::string form = c >= 0x80   ? Cp932FormOf(c)
+                             : c >= 0x20 ? std::string(1, static_cast<char>(c))
+                                         : std::string();
+    bytes += form.empty() ? std::string(1, kAside) : form;
+    if (form.empty()) aside += c;
+  }
+  const std::string converted = TAutoSjisConv().ConvertToSjis(bytes);
+  std::string caption;
+  std::size_t next = 0;
+  for (const char b : converted) {
+    caption += b == kAside && next < aside.size() ? CharacterReference(aside[next++]) : std::string(1, b);
+  }
+  return caption;
+}
+
 }  // namespace
 
-std::string PageFileName(const std::string& path) { return path.substr(LastSeparatorIndex("\\", path)); }
-
 ScannedTitle ScanPageTitle(LineSource& lines, const std::string& file_name) {
-  ScannedTitle title{file_name};
+  const ScannedTitle name_title{.text = file_name, .file_name = true};
+  ScannedTitle title = name_title;
   try {
     ReadTitle(lines, title);
   } catch (const std::exception&) {
     return title;  // e.g. memory for a huge line: the caption is what was read before
   }
-  if (title.text.empty() || FindBytes(kCommentMark, title.text) != 0) return {file_name};
+  if (title.text.empty() || FindBytes(kCommentMark, title.text) != 0) return name_title;
   return title;
 }
 
 // ASCII-only titles may still be 7-bit JIS, and a page that declares UTF-8 may be written in another
 // code: those go through the converter as on any other page.
 std::string PageCaption(const ScannedTitle& title) {
+  if (title.file_name) return FileNameCaption(title.text);
   if (title.utf8 && HasHighByte(title.text) && title.text.find('\0') == std::string::npos) {
     if (const auto characters = DecodeUtf8(title.text)) return Cp932WithReferences(*characters);
   }

@@ -3,6 +3,7 @@
 #include "settings/settings.h"
 #include "text/cp932.h"
 #include "text/directory.h"
+#include "text/path.h"
 
 namespace skimdex {
 namespace {
@@ -15,6 +16,12 @@ struct FolderNames {
   TStringList pages;
 };
 
+// No name may lead the walk out of its folder. Windows allows no separator in a name, but a Linux name
+// seen through Wine may hold a backslash: such an entry cannot be reached by its name, and is left out.
+bool IsNameOfItsOwn(const std::string& name) {
+  return name != "." && name != ".." && name.find_first_of("\\/") == std::string::npos;
+}
+
 // A folder counts only when its attribute word is the directory bit alone: a hidden or
 // read-only folder is judged by its name like a file.
 FolderNames ReadFolderNames(const std::string& folder) {
@@ -22,7 +29,7 @@ FolderNames ReadFolderNames(const std::string& folder) {
   TSearchRec record;
   for (int error = FindFirstEntry(folder + "\\*.*", faAnyFile, record); error == 0;
        error = FindNextEntry(record)) {
-    if (record.Name == "." || record.Name == "..") continue;
+    if (!IsNameOfItsOwn(record.Name)) continue;
     if (record.Attr == faDirectory) {
       names.subfolders.Add(record.Name);
     } else if (IsListedExtension(ExtensionOf(record.Name))) {

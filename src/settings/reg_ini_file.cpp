@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "text/cp932.h"
+#include "text/wide.h"
 
 namespace skimdex {
 namespace {
@@ -26,28 +27,31 @@ constexpr char kWriteFailed[] =
 
 ScopedKey OpenKey(HKEY parent, const std::string& path, REGSAM access) {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(parent, path.c_str(), 0, access, &key) != ERROR_SUCCESS) return {};
+  if (RegOpenKeyExW(parent, Wide(path).c_str(), 0, access, &key) != ERROR_SUCCESS) return {};
   return ScopedKey(key);
 }
 
 ScopedKey CreateKey(HKEY parent, const std::string& path) {
   HKEY key = nullptr;
-  if (RegCreateKeyExA(parent, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
-                      &key, nullptr) != ERROR_SUCCESS) {
+  if (RegCreateKeyExW(parent, Wide(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                      nullptr, &key, nullptr) != ERROR_SUCCESS) {
     return {};
   }
   return ScopedKey(key);
 }
 
-// The value's type and bytes. The size is asked first; a value that grows before it is read makes
-// the read fail rather than overrun.
-LSTATUS QueryValue(HKEY key, const std::string& name, DWORD& type, std::string& data) {
+// The value's type and its data as UTF-16 units. The size is asked first; a value that grows before it
+// is read makes the read fail rather than overrun.
+LSTATUS QueryValue(HKEY key, const std::string& name, DWORD& type, std::wstring& data) {
+  const std::wstring wide_name = Wide(name);
   DWORD size = 0;
-  LSTATUS status = RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size);
+  LSTATUS status = RegQueryValueExW(key, wide_name.c_str(), nullptr, &type, nullptr, &size);
   if (status != ERROR_SUCCESS || size == 0) return status;
-  data.resize(size);
-  status = RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size);
-  if (status == ERROR_SUCCESS) data.resize(size);
+  // An odd byte at the end of a string value cannot be a whole unit: it is dropped.
+  data.resize((size + 1) / sizeof(wchar_t));
+  status =
+      RegQueryValueExW(key, wide_name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size);
+  if (status == ERROR_SUCCESS) data.resize(size / sizeof(wchar_t));
   return status;
 }
 
@@ -64,14 +68,14 @@ std::optional<std::string> TRegIniFile::ReadText(const std::string& section, con
       OpenKey(key_.get(), section, access_ == RegistryAccess::ReadWrite ? KEY_ALL_ACCESS : KEY_READ);
   if (!subkey.valid()) return std::nullopt;
   DWORD type = REG_NONE;
-  std::string data;
+  std::wstring data;
   const LSTATUS status = QueryValue(subkey.get(), name, type, data);
   if (status == ERROR_FILE_NOT_FOUND) return std::nullopt;
   if (status != ERROR_SUCCESS) Fail(kReadFailed, name);
-  if (data.empty()) return data;  // an empty value reads as "", whatever its type
+  if (data.empty()) return std::string();  // an empty value reads as "", whatever its type
   if (type != REG_SZ && type != REG_EXPAND_SZ) Fail(kWrongType, name);
   // The data need not end in a NUL.
-  return data.substr(0, strnlen(data.c_str(), data.size()));
+  return Narrow(std::wstring_view(data.c_str(), wcsnlen(data.c_str(), data.size())));
 }
 
 std::string TRegIniFile::ReadString(const std::string& section, const std::string& name,
@@ -93,9 +97,10 @@ void TRegIniFile::WriteString(const std::string& section, const std::string& nam
   const bool writable = key_.valid() && access_ == RegistryAccess::ReadWrite;
   const ScopedKey subkey = writable ? CreateKey(key_.get(), section) : ScopedKey();
   if (!subkey.valid()) Fail(kCreateFailed, section);
-  const auto* bytes = reinterpret_cast<const BYTE*>(text.c_str());
-  if (RegSetValueExA(subkey.get(), name.c_str(), 0, REG_SZ, bytes, static_cast<DWORD>(text.size() + 1)) !=
-      ERROR_SUCCESS) {
+  const std::wstring wide = Wide(text);
+  const auto* bytes = reinterpret_cast<const BYTE*>(wide.c_str());
+  const auto size = static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t));
+  if (RegSetValueExW(subkey.get(), Wide(name).c_str(), 0, REG_SZ, bytes, size) != ERROR_SUCCESS) {
     Fail(kWriteFailed, name);
   }
 }

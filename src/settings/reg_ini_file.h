@@ -21,7 +21,9 @@ enum class RegistryAccess {
 };
 
 // Sections (subkeys) of values (strings, integers as decimal text) under a key of HKEY_CURRENT_USER,
-// held for one load or save. A key that cannot be opened reads as empty and refuses every write.
+// held for one load or save. The strings are UTF-8 here and Unicode in the registry, so any name of a
+// folder or file is stored as the text any other program reads. A key that cannot be opened reads as empty
+// and refuses every write.
 class TRegIniFile {
  public:
   explicit TRegIniFile(const std::string& key_path, RegistryAccess access = RegistryAccess::ReadWrite);

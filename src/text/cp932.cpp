@@ -36,12 +36,6 @@ std::size_t FindAtCharStartIn(std::string_view pattern, std::string_view text) {
   return 0;
 }
 
-// Position of the "." that starts the extension, or 0.
-std::size_t ExtensionDotIndex(const std::string& path) {
-  const std::size_t i = LastSeparatorIndex(".\\:", path);
-  return i > 0 && path[i - 1] == '.' ? i : 0;
-}
-
 unsigned char AsciiUpperByte(unsigned char b) { return b >= 'a' && b <= 'z' ? b - 0x20 : b; }
 
 std::optional<std::uint32_t> DigitsValue(std::string_view digits, unsigned base, std::uint64_t limit) {
@@ -101,42 +95,6 @@ std::size_t LastSeparatorIndex(const std::string& separators, const std::string&
     }
   }
   return 0;
-}
-
-std::string FolderPartOf(const std::string& path) { return path.substr(0, LastSeparatorIndex("\\:", path)); }
-
-std::string NamePartOf(const std::string& path) { return path.substr(LastSeparatorIndex("\\:", path)); }
-
-std::string ExtensionOf(const std::string& path) {
-  const std::size_t dot = ExtensionDotIndex(path);
-  return dot > 0 ? path.substr(dot - 1) : std::string();
-}
-
-std::string WithoutExtension(const std::string& path) {
-  const std::size_t dot = ExtensionDotIndex(path);
-  return dot > 0 ? path.substr(0, dot - 1) : path;
-}
-
-std::string ParentFolderOf(const std::string& path) {
-  std::size_t i = LastSeparatorIndex("\\:", path);
-  if (i > 1 && path[i - 1] == '\\') {
-    const char before = path[i - 2];
-    // A root ("C:\", "\\") keeps its separator; a trail byte 0x5C is not a separator.
-    if ((before != ':' && before != '\\') || CharKindAt(path, i - 1) == CharKind::Trail) --i;
-  }
-  return path.substr(0, i);
-}
-
-bool IsFullPath(const std::string& path) {
-  const char drive = path.empty() ? '\0' : AsciiUpper(path.substr(0, 1))[0];
-  const bool drive_root = drive >= 'A' && drive <= 'Z' && path.compare(1, 2, ":\\") == 0;
-  return drive_root || path.rfind("\\\\", 0) == 0;
-}
-
-std::string WithoutLongPathPrefix(const std::string& path) {
-  if (path.rfind("\\\\?\\UNC\\", 0) == 0) return "\\\\" + path.substr(8);
-  if (path.rfind("\\\\?\\", 0) == 0) return path.substr(4);
-  return path;
 }
 
 std::string AsciiUpper(const std::string& text) {

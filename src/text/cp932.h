@@ -19,19 +19,6 @@ CharKind CharKindAt(const std::string& text, std::size_t i, const LeadByteSet& l
 std::size_t LastSeparatorIndex(const std::string& separators, const std::string& text,
                                const LeadByteSet& leads = SystemLeadBytes());
 
-// Paths: "\" separates folder names, ":" follows a drive letter.
-std::string FolderPartOf(const std::string& path);      // up to and including the last separator
-std::string NamePartOf(const std::string& path);        // after the last separator
-std::string ExtensionOf(const std::string& path);       // from the last "." of the name, or empty
-std::string WithoutExtension(const std::string& path);  // the path less ExtensionOf
-std::string ParentFolderOf(const std::string& path);    // folder part without its "\", but a root keeps it
-
-// A path that names the same file whatever the current folder: a drive with its root ("C:\"), a UNC
-// path ("\\server\share\..."), or the "\\?\" form of either.
-bool IsFullPath(const std::string& path);
-// The path without its "\\?\" prefix ("\\?\UNC\" gives back "\\"): the form a browser can follow.
-std::string WithoutLongPathPrefix(const std::string& path);
-
 // Byte-wise: only "a".."z" change, trail bytes included.
 std::string AsciiUpper(const std::string& text);
 int AsciiCompareNoCase(const std::string& a, const std::string& b);

@@ -1,6 +1,8 @@
 #include "text/directory.h"
 
 #include "text/cp932.h"
+#include "text/path.h"
+#include "text/wide.h"
 
 namespace skimdex {
 namespace {
@@ -20,7 +22,7 @@ bool ToLocalDosDateTime(const FILETIME& utc, std::int32_t& dos_date_time) {
 // Passes over excluded entries; 0 when an acceptable one is in FindData.
 int SkipExcluded(TSearchRec& record) {
   while ((record.FindData.dwFileAttributes & record.ExcludeAttr) != 0) {
-    if (!FindNextFileA(record.FindHandle.get(), &record.FindData)) return static_cast<int>(GetLastError());
+    if (!FindNextFileW(record.FindHandle.get(), &record.FindData)) return static_cast<int>(GetLastError());
   }
   return 0;
 }
@@ -28,12 +30,12 @@ int SkipExcluded(TSearchRec& record) {
 int FillRecord(TSearchRec& record) {
   const int error = SkipExcluded(record);
   if (error != 0) return error;
-  const WIN32_FIND_DATAA& data = record.FindData;
+  const WIN32_FIND_DATAW& data = record.FindData;
   record.Time = 0;
   ToLocalDosDateTime(data.ftLastWriteTime, record.Time);
   record.Size = static_cast<std::int32_t>(data.nFileSizeLow);
   record.Attr = static_cast<std::int32_t>(data.dwFileAttributes);
-  record.Name.assign(data.cFileName, strnlen(data.cFileName, sizeof data.cFileName));
+  record.Name = Narrow(std::wstring_view(data.cFileName, wcsnlen(data.cFileName, MAX_PATH)));
   return 0;
 }
 
@@ -50,12 +52,22 @@ bool IsPlainName(const std::string& path) {
          path.find(':', 2) == std::string::npos && path.back() != '\\' && path.back() != '/';
 }
 
+// The system's resolution drops trailing dots and blanks from names, so a name relative to the
+// current folder is joined to it as it stands; one relative to a drive or its root is left to the
+// system.
+std::string JoinedToCurrentFolder(const std::string& name) {
+  const bool drive_relative = name.starts_with("\\") || name.starts_with("/") || name.find(':') == 1;
+  if (drive_relative) return FullPathOf(name);
+  const std::string folder = FullPathOf(".");
+  return folder + (folder.ends_with("\\") ? "" : "\\") + name;
+}
+
 }  // namespace
 
 int FindFirstEntry(const std::string& pattern, std::int32_t mask, TSearchRec& record) {
   constexpr std::int32_t kExcludable = faHidden | faSysFile | faVolumeID | faDirectory;
   record.ExcludeAttr = ~mask & kExcludable;
-  record.FindHandle.reset(FindFirstFileA(pattern.c_str(), &record.FindData));
+  record.FindHandle.reset(FindFirstFileW(SystemPath(pattern).c_str(), &record.FindData));
   if (!record.FindHandle.valid()) return static_cast<int>(GetLastError());
   const int error = FillRecord(record);
   if (error != 0) EndSearch(record);
@@ -63,7 +75,7 @@ int FindFirstEntry(const std::string& pattern, std::int32_t mask, TSearchRec& re
 }
 
 int FindNextEntry(TSearchRec& record) {
-  if (!FindNextFileA(record.FindHandle.get(), &record.FindData)) {
+  if (!FindNextFileW(record.FindHandle.get(), &record.FindData)) {
     const DWORD error = GetLastError();
     return error != 0 ? static_cast<int>(error) : ERROR_INVALID_HANDLE;
   }
@@ -74,35 +86,43 @@ void EndSearch(TSearchRec& record) { record.FindHandle.reset(); }
 
 std::string ProgramFolder() {
   // The buffer grows until the whole path fits: a cut path would give a wrong folder.
-  std::string path(MAX_PATH, '\0');
+  std::wstring path(MAX_PATH, L'\0');
   for (;;) {
-    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length < path.size()) return FolderPartOf(path.substr(0, length));
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length < path.size()) return FolderPartOf(Narrow(std::wstring_view(path.data(), length)));
     path.resize(path.size() * 2);
   }
 }
 
 std::string FullPathOf(const std::string& name) {
-  const DWORD size = GetFullPathNameA(name.c_str(), 0, nullptr, nullptr);
-  std::string path(size, '\0');
-  const DWORD length = size == 0 ? 0 : GetFullPathNameA(name.c_str(), size, path.data(), nullptr);
-  return length == 0 || length >= size ? name : path.substr(0, length);
+  const std::wstring wide = Wide(name);
+  const DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  std::wstring path(size, L'\0');
+  const DWORD length = size == 0 ? 0 : GetFullPathNameW(wide.c_str(), size, path.data(), nullptr);
+  return length == 0 || length >= size ? name : Narrow(std::wstring_view(path.data(), length));
+}
+
+std::wstring SystemPath(const std::string& path) {
+  std::wstring wide = Wide(path);
+  if (wide.size() < MAX_PATH && !HoldsNameTheSystemWouldChange(path)) return wide;
+  return Wide(VerbatimForm(IsFullPath(path) ? path : JoinedToCurrentFolder(path)));
 }
 
 // The search opens the folder and costs many times the attribute query, which answers the same for
 // a plain name it can look up; every other name, and any failure, is left to the search.
 bool IsExistingFile(const std::string& path) {
+  const std::wstring system_path = SystemPath(path);
   WIN32_FILE_ATTRIBUTE_DATA attributes;
-  if (IsPlainName(path) && GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &attributes)) {
+  if (IsPlainName(path) && GetFileAttributesExW(system_path.c_str(), GetFileExInfoStandard, &attributes)) {
     return IsDatedFile(attributes.dwFileAttributes, attributes.ftLastWriteTime);
   }
-  WIN32_FIND_DATAA data;
-  const ScopedFindHandle search(FindFirstFileA(path.c_str(), &data));
+  WIN32_FIND_DATAW data;
+  const ScopedFindHandle search(FindFirstFileW(system_path.c_str(), &data));
   return search.valid() && IsDatedFile(data.dwFileAttributes, data.ftLastWriteTime);
 }
 
 bool IsExistingFolder(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const DWORD attributes = GetFileAttributesW(SystemPath(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 

@@ -17,7 +17,7 @@ constexpr std::int32_t faDirectory = 0x10;
 constexpr std::int32_t faArchive = 0x20;
 constexpr std::int32_t faAnyFile = 0x3F;
 
-// A FindFirstFileA search, closed when dropped.
+// A FindFirstFileW search, closed when dropped.
 struct FindHandleTraits {
   using Handle = HANDLE;
   static Handle Empty() { return INVALID_HANDLE_VALUE; }
@@ -30,10 +30,10 @@ struct TSearchRec {
   std::int32_t Time = 0;  // last write, local time, as a DOS date (high word) and time (low word)
   std::int32_t Size = 0;  // low 32 bits
   std::int32_t Attr = 0;  // the whole attribute word, further platform bits included
-  std::string Name;
+  std::string Name;       // the entry's true name, in UTF-8
   std::int32_t ExcludeAttr = 0;
   ScopedFindHandle FindHandle;
-  WIN32_FIND_DATAA FindData{};
+  WIN32_FIND_DATAW FindData{};
 };
 
 // 0 on success, else the platform's error number; entries sharing a bit with the
@@ -42,12 +42,16 @@ int FindFirstEntry(const std::string& pattern, std::int32_t mask, TSearchRec& re
 int FindNextEntry(TSearchRec& record);  // 18 (ERROR_NO_MORE_FILES) at the normal end
 void EndSearch(TSearchRec& record);
 
-// The folder of the running program's file, with its trailing "\".
+// The folder of the running program's file, with its trailing "\", whatever characters it holds.
 std::string ProgramFolder();
 
-// `name` resolved against the current folder, as the file calls would take it; `name` itself when
-// the system cannot resolve it.
+// `name` resolved against the current folder, its names kept as they are; `name` itself when the
+// system cannot resolve it.
 std::string FullPathOf(const std::string& name);
+
+// `path` as the system calls take it: as it stands, or, past the system's path limit or holding a name
+// the system's parsing would change, in the "\\?\" form of its full path.
+std::wstring SystemPath(const std::string& path);
 
 // A file (not a folder) matching `path`, whose time stamp converts to a DOS date-time.
 bool IsExistingFile(const std::string& path);

@@ -8,6 +8,8 @@
 namespace skimdex {
 
 using LeadByteSet = std::array<bool, 256>;
+// For text in which every byte stands by itself as far as separators go, such as UTF-8.
+inline constexpr LeadByteSet kNoLeadBytes{};
 
 // Filled once, on first use, from the system's ANSI code page; empty on a single-byte system.
 const LeadByteSet& SystemLeadBytes();
@@ -15,7 +17,8 @@ const LeadByteSet& SystemLeadBytes();
 // Upper-cased copy of the same length (CharUpperBuffA).
 std::string LocaleUpper(const std::string& text);
 
-// -1, 0 or 1 by the user's locale with case ignored (CompareStringA, NORM_IGNORECASE).
+// -1, 0 or 1 for two UTF-8 names by the user's locale with case ignored (CompareStringW,
+// NORM_IGNORECASE).
 int LocaleCompareNoCase(const std::string& a, const std::string& b);
 
 }  // namespace skimdex

@@ -6,10 +6,10 @@
 #include <cstring>
 #include <string_view>
 
+#include "text/directory.h"
+
 namespace skimdex {
 namespace {
-
-constexpr std::size_t kMaxNameLength = 259;
 
 constexpr int kDiskFull = 101;
 constexpr int kNotOpen = 103;
@@ -93,9 +93,10 @@ void TextFile::Open(Access access) {
   Abandon();
   const bool reading = access == Access::Read;
   const HANDLE handle =
-      name_.empty() ? GetStdHandle(reading ? STD_INPUT_HANDLE : STD_OUTPUT_HANDLE)
-                    : CreateFileA(name_.c_str(), kRights[static_cast<int>(access)], FILE_SHARE_READ, nullptr,
-                                  kDispositions[static_cast<int>(access)], FILE_ATTRIBUTE_NORMAL, nullptr);
+      name_.empty()
+          ? GetStdHandle(reading ? STD_INPUT_HANDLE : STD_OUTPUT_HANDLE)
+          : CreateFileW(SystemPath(name_).c_str(), kRights[static_cast<int>(access)], FILE_SHARE_READ,
+                        nullptr, kDispositions[static_cast<int>(access)], FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) {
     SetIoErrorFromPlatform();
     return;
@@ -154,7 +155,7 @@ void AssignText(TextFile& file, const std::string& name) {
   // Rebinding an open file must not leak its handle: the file would stay locked against writers.
   if (file.mode_ != TextFile::Mode::Closed) CloseText(file);
   file.Abandon();
-  file.name_ = name.substr(0, kMaxNameLength);
+  file.name_ = name;
 }
 
 void OpenTextForReading(TextFile& file) { file.Open(TextFile::Access::Read); }

@@ -60,7 +60,7 @@ class TextFile : private ByteSource {
   bool write_out_every_line_ = false;  // a character device
 };
 
-// Binds the name (cut to 259 bytes); opens nothing. An open file is closed first, as by CloseText.
+// Binds the name, a UTF-8 path of any length; opens nothing. An open file is closed first, as by CloseText.
 void AssignText(TextFile& file, const std::string& name);
 // The empty name stands for standard input (reading) or standard output (writing, appending).
 void OpenTextForReading(TextFile& file);

@@ -12,8 +12,17 @@ namespace skimdex {
 // substitutes such as 0x5C for U+00A5 are refused. From the system on Windows, else from iconv.
 std::string Cp932FormOf(char32_t c);
 
+// "&#128512;": the decimal character reference of `c`, which browsers show as the character.
+std::string CharacterReference(char32_t c);
+
 // Each character in its code page 932 form, or as a decimal character reference ("&#128512;") when
 // it has none.
 std::string Cp932WithReferences(std::u32string_view text);
+
+// Code page 932 text in UTF-8, each byte or pair as the system reads it.
+std::string FromCp932(std::string_view text);
+// UTF-8 text in code page 932 where a character has its exact form there, else "?" (never a best-fit
+// look-alike): what a console program writes into a file or a pipe.
+std::string ToCp932(std::string_view text);
 
 }  // namespace skimdex

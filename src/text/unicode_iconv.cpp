@@ -9,7 +9,7 @@ namespace {
 
 // All of `in` converted by `cd`, or nothing when iconv rejects any of it.
 std::optional<std::string> Convert(iconv_t cd, std::string in) {
-  std::string out(16, '\0');
+  std::string out(4 * in.size() + 16, '\0');
   char* in_at = in.data();
   std::size_t in_left = in.size();
   char* out_at = out.data();
@@ -41,6 +41,20 @@ std::string Cp932FormOf(char32_t c) {
   const std::optional<std::string> bytes = Convert(to_cp932, wide_bytes);
   if (!bytes || Convert(from_cp932, *bytes) != wide_bytes) return {};
   return *bytes;
+}
+
+std::string FromCp932(std::string_view text) {
+  static const iconv_t from_cp932 = iconv_open("UTF-8", "CP932");
+  return Convert(from_cp932, std::string(text)).value_or(std::string());
+}
+
+std::string ToCp932(std::string_view text) {
+  std::string bytes;
+  for (const char32_t c : CharactersOfName(text)) {
+    const std::string form = c < 0x80 ? std::string(1, static_cast<char>(c)) : Cp932FormOf(c);
+    bytes += form.empty() ? "?" : form;
+  }
+  return bytes;
 }
 
 }  // namespace skimdex

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "text/unicode.h"
+#include "text/wide.h"
 
 namespace skimdex {
 namespace {
@@ -37,6 +38,26 @@ std::string Cp932FormOf(char32_t c) {
     return {};
   }
   return std::string(bytes, byte_count);
+}
+
+std::string FromCp932(std::string_view text) {
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  std::wstring wide(MultiByteToWideChar(kCodePage932, 0, text.data(), size, nullptr, 0), L'\0');
+  MultiByteToWideChar(kCodePage932, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
+  return Narrow(wide);
+}
+
+std::string ToCp932(std::string_view text) {
+  const std::wstring wide = Wide(text);
+  if (wide.empty()) return {};
+  const int size = static_cast<int>(wide.size());
+  std::string bytes(
+      WideCharToMultiByte(kCodePage932, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr, 0, "?", nullptr),
+      '\0');
+  WideCharToMultiByte(kCodePage932, WC_NO_BEST_FIT_CHARS, wide.data(), size, bytes.data(),
+                      static_cast<int>(bytes.size()), "?", nullptr);
+  return bytes;
 }
 
 }  // namespace skimdex

@@ -76,7 +76,8 @@ class DisabledWhile {
 
 void TConfigration::Create(HINSTANCE instance, ConfigHost& host) {
   host_ = &host;
-  Created(CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_CONFIG), host.Owner(), DialogBase::Procedure,
+  // A Unicode dialog: its fields show and take every character of a name.
+  Created(CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_CONFIG), host.Owner(), DialogBase::Procedure,
                              reinterpret_cast<LPARAM>(this)));
 }
 
@@ -152,20 +153,20 @@ void TConfigration::ReturnFocusFromSpeedButton() {
 }
 
 void TConfigration::FormCreate() {
-  SetDlgItemTextA(Handle(), IDC_CONFIG_EDIT1, Current_path.c_str());
-  SetDlgItemTextA(Handle(), IDC_CONFIG_EDIT2, save_file_name.c_str());
+  SetNameText(GetDlgItem(Handle(), IDC_CONFIG_EDIT1), Current_path);
+  SetNameText(GetDlgItem(Handle(), IDC_CONFIG_EDIT2), save_file_name);
   SpinEdit1.SetValue(folder_level);
   FolderDialog1.Folder = ReadStoredSeekFolder();
 }
 
 void TConfigration::ChangeScanFolder(const std::string& folder) {
   SetScanFolder(folder);
-  SetDlgItemTextA(Handle(), IDC_CONFIG_EDIT1, folder.c_str());
+  SetNameText(GetDlgItem(Handle(), IDC_CONFIG_EDIT1), folder);
 }
 
 void TConfigration::OKBtnClick() {
-  Current_path = WithoutTrailingSeparator(WindowText(GetDlgItem(Handle(), IDC_CONFIG_EDIT1)));
-  save_file_name = WindowText(GetDlgItem(Handle(), IDC_CONFIG_EDIT2));
+  Current_path = WithoutTrailingSeparator(NameText(GetDlgItem(Handle(), IDC_CONFIG_EDIT1)));
+  save_file_name = NameText(GetDlgItem(Handle(), IDC_CONFIG_EDIT2));
   folder_level = SpinEdit1.Value();
   SaveConfig();
 }
@@ -181,7 +182,7 @@ void TConfigration::SpeedButton1Click() {
 // The save dialog opens over this dialog, which it keeps from input while it is shown.
 void TConfigration::SpeedButton2Click() {
   if (!host_->FileSave(Handle())) return;
-  SetDlgItemTextA(Handle(), IDC_CONFIG_EDIT2, JoinedSavePath(save_file_path, save_file_name).c_str());
+  SetNameText(GetDlgItem(Handle(), IDC_CONFIG_EDIT2), JoinedSavePath(save_file_path, save_file_name));
 }
 
 void TConfigration::HelpBtnClick() { host_->ShowHelp(HelpTopic::ConfigDialog); }

@@ -21,7 +21,7 @@ std::optional<std::int32_t> IntegerOf(const std::string& text) {
 
 }  // namespace
 
-bool EndsInSeparator(const std::string& text) { return LastSeparatorIndex("\\", text) == text.size(); }
+bool EndsInSeparator(const std::string& text) { return text.empty() || text.back() == '\\'; }
 
 std::string WithoutTrailingSeparator(const std::string& folder) {
   if (folder.empty() || !EndsInSeparator(folder)) return folder;

@@ -10,8 +10,7 @@ constexpr std::int32_t kDepthMin = 1;
 constexpr std::int32_t kDepthMax = 10;
 constexpr int kDepthMaxLength = 2;
 
-// True when the last character of `text` is a whole "\" (not the second byte of a double-byte
-// character), and for the empty text.
+// True when the UTF-8 `text` ends in "\", and for the empty text.
 bool EndsInSeparator(const std::string& text);
 
 // The folder field's text as the scan folder: exactly one trailing whole "\" removed.

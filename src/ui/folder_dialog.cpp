@@ -6,13 +6,15 @@
 
 #include "text/directory.h"
 #include "text/uncaught_error.h"
+#include "text/unicode.h"
+#include "text/wide.h"
 #include "ui/gui_handles.h"
 
 namespace skimdex {
 namespace {
 
 constexpr UINT kPathBufferSize = MAX_PATH;
-constexpr std::size_t kStatusBufferSize = 512;
+constexpr DWORD kLongPathSize = 32768;  // the longest path the system takes
 
 // The shell's allocator, obtained once per browse and released after every block taken from it.
 struct ShellAllocatorTraits {
@@ -21,20 +23,25 @@ struct ShellAllocatorTraits {
   static void Release(Handle handle) { handle->Release(); }
 };
 using ScopedShellAllocator = ScopedHandle<ShellAllocatorTraits>;
-using ScopedShellBuffer = ScopedHandle<ShellMemoryTraits<char*>>;
+using ScopedShellBuffer = ScopedHandle<ShellMemoryTraits<wchar_t*>>;
+
+// The folder an item stands for, of any length; empty for an item without one.
+std::wstring PathOf(PCIDLIST_ABSOLUTE item) {
+  std::wstring path(kLongPathSize, L'\0');
+  if (!SHGetPathFromIDListEx(item, path.data(), kLongPathSize, GPFIDL_DEFAULT)) return {};
+  path.resize(wcslen(path.c_str()));
+  return path;
+}
 
 // Keeps the browser's status text on the highlighted folder's path (empty for an item without one)
 // and highlights the starting folder once the browser is ready.
 void OnBrowseMessage(HWND browser, UINT message, LPARAM param, const TFolderDialog& dialog) {
-  char status[kStatusBufferSize] = {};
   if (message == BFFM_INITIALIZED && IsExistingFolder(dialog.Folder)) {
-    SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(dialog.Folder.c_str()));
+    SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(Wide(dialog.Folder).c_str()));
   }
-  if (message == BFFM_SELCHANGED &&
-      !SHGetPathFromIDListA(reinterpret_cast<PCIDLIST_ABSOLUTE>(param), status)) {
-    status[0] = '\0';
-  }
-  SendMessageA(browser, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(status));
+  const std::wstring status =
+      message == BFFM_SELCHANGED ? PathOf(reinterpret_cast<PCIDLIST_ABSOLUTE>(param)) : std::wstring();
+  SendMessageW(browser, BFFM_SETSTATUSTEXTW, 0, reinterpret_cast<LPARAM>(status.c_str()));
 }
 
 // The shell calls this from its own loop: no exception may travel back into it.
@@ -54,25 +61,27 @@ bool TFolderDialog::Execute(HWND owner) {
   if (FAILED(SHGetMalloc(&raw_allocator))) return false;
   const ScopedShellAllocator allocator(raw_allocator);
 
-  const ScopedShellBuffer buffer(static_cast<char*>(raw_allocator->Alloc(kPathBufferSize)));
+  const ScopedShellBuffer buffer(
+      static_cast<wchar_t*>(raw_allocator->Alloc(kPathBufferSize * sizeof(wchar_t))));
   if (!buffer.valid()) return false;
 
   LPITEMIDLIST raw_drives = nullptr;
   if (FAILED(SHGetSpecialFolderLocation(owner, CSIDL_DRIVES, &raw_drives))) return false;
   const ScopedIdList drives(raw_drives);
 
-  BROWSEINFOA info{};
+  const std::wstring title = Wide(FromCp932(Title));
+  BROWSEINFOW info{};
   info.hwndOwner = owner;
   info.pidlRoot = drives.get();
   info.pszDisplayName = buffer.get();
-  info.lpszTitle = Title.c_str();
+  info.lpszTitle = title.c_str();
   info.ulFlags = BIF_STATUSTEXT;
   info.lpfn = BrowseCallback;
   info.lParam = reinterpret_cast<LPARAM>(this);
 
-  const ScopedIdList chosen(SHBrowseForFolderA(&info));
+  const ScopedIdList chosen(SHBrowseForFolderW(&info));
   if (!chosen.valid()) return false;
-  if (SHGetPathFromIDListA(chosen.get(), buffer.get())) Folder = buffer.get();
+  if (const std::wstring path = PathOf(chosen.get()); !path.empty()) Folder = Narrow(path);
   return true;
 }
 

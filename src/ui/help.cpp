@@ -3,13 +3,14 @@
 #include <shellapi.h>
 
 #include "text/directory.h"
+#include "text/wide.h"
 #include "ui/help_ids.h"
 
 namespace skimdex {
 namespace {
 
 constexpr char kHelpFileName[] = "Skimdex.hlp";
-constexpr char kNoKeyword[] = "";
+constexpr wchar_t kNoKeyword[] = L"";
 
 // Each request's page of the manual, and what the help engine is asked instead.
 struct HelpRoute {
@@ -38,15 +39,15 @@ void THelp::Show(HWND owner, HelpTopic topic) {
   const HelpRoute route = RouteOf(topic);
   const std::string page = folder_ + kHelpFolder + "\\" + route.page;
   if (IsExistingFile(page)) {
-    ShellExecuteA(owner, "open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    ShellExecuteW(owner, L"open", Wide(page).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     return;
   }
   help_engine_used_ = true;
-  WinHelpA(owner, (folder_ + kHelpFileName).c_str(), route.command, route.data);
+  WinHelpW(owner, Wide(folder_ + kHelpFileName).c_str(), route.command, route.data);
 }
 
 void THelp::Quit(HWND owner) {
-  if (help_engine_used_) WinHelpA(owner, (folder_ + kHelpFileName).c_str(), HELP_QUIT, 0);
+  if (help_engine_used_) WinHelpW(owner, Wide(folder_ + kHelpFileName).c_str(), HELP_QUIT, 0);
 }
 
 }  // namespace skimdex

@@ -13,7 +13,7 @@ enum class HelpTopic { Contents, Keywords, HowToUse, ConfigDialog };
 
 class THelp {
  public:
-  // The manual and the help file are looked for in `program_folder`, which ends in "\".
+  // The manual and the help file are looked for in the UTF-8 `program_folder`, which ends in "\".
   explicit THelp(std::string program_folder) : folder_(std::move(program_folder)) {}
 
   // `owner` is the main window: the browser's owner, or the help engine's requesting window.

@@ -13,16 +13,17 @@
 namespace skimdex {
 namespace {
 
-// Every message of the program passes the hint tracking; the main window gets dialog keys (Tab,
+// Unicode messages, so that the dialogs' fields take every character typed. Every message of the
+// program passes the hint tracking; the main window gets dialog keys (Tab,
 // Enter). Clicks and keys that arrive during a run are dropped, never delivered after it.
 int RunMessageLoop(const TMainForm& main_form) {
   MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     TrackHint(message);
     if (main_form.RunUnderWay() && IsUserInput(message)) continue;
-    if (IsDialogMessageA(main_form.Handle(), &message)) continue;
+    if (IsDialogMessageW(main_form.Handle(), &message)) continue;
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
   }
   return static_cast<int>(message.wParam);
 }

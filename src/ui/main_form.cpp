@@ -11,6 +11,8 @@
 #include "settings/scoped_key.h"
 #include "settings/settings.h"
 #include "text/uncaught_error.h"
+#include "text/unicode.h"
+#include "text/wide.h"
 #include "ui/about_box.h"
 #include "ui/commands.h"
 #include "ui/dpi.h"
@@ -48,7 +50,7 @@ constexpr char kSaveDialogTitle[] =
 // HTMLファイル(*.html,*.htm) and cgiスクリプト(*.cgi,*.shtml,*.pl), each with its pattern.
 constexpr char kSaveDialogFilter[] =
     "HTML\x83\x74\x83\x40\x83\x43\x83\x8B(*.html,*.htm)\x00*.html;*.htm\x00\x63gi\x83\x58\x83\x4E\x83\x8A\x83\x76\x83\x67(*.cgi,*.shtml,*.pl)\x00*.cgi;*.shtml;*.pl\x00";
-constexpr DWORD kSaveDialogPathSize = 1024;
+constexpr DWORD kSaveDialogPathSize = 32768;  // the longest path the system takes
 
 bool PlacementStored() {
   HKEY key = nullptr;
@@ -209,8 +211,11 @@ void TMainForm::CreateControls() {
     toolbar_[button.glyph] = control;
     RegisterHint(control, button.hint, true);
   }
-  memo_ = CreateChild(Handle(), "EDIT", "Skimdex", WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_READONLY,
-                      IDC_MEMO, WS_EX_CLIENTEDGE);
+  // A Unicode edit, which shows every name as it is.
+  memo_ =
+      Created(CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"Skimdex",
+                              WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_READONLY, 0,
+                              0, 0, 0, Handle(), reinterpret_cast<HMENU>(IDC_MEMO), nullptr, nullptr));
   // The whole scan list of a big tree goes in; the default limit holds only 30,000 characters.
   SendMessageA(memo_, EM_SETLIMITTEXT, 0x7FFFFFFE, 0);
   progress_bar_ = CreateChild(Handle(), PROGRESS_CLASSA, "", 0, IDC_PROGRESS);
@@ -276,7 +281,7 @@ void TMainForm::FormCreate() {
   loading_placement_ = false;
   KeepOnScreen();
   save_dialog_folder_ = save_file_path;
-  SetWindowTextA(memo_, "");
+  SetWindowTextW(memo_, L"");
 }
 
 // A placement stored while another monitor was attached may lie where no screen shows it: unless a
@@ -432,24 +437,28 @@ void TMainForm::FileNew() {
 }
 
 bool TMainForm::FileSave(HWND owner) {
-  std::vector<char> path(kSaveDialogPathSize);
-  save_dialog_file_.copy(path.data(), path.size() - 1);
-  OPENFILENAMEA dialog{};
+  const std::wstring title = Wide(FromCp932(kSaveDialogTitle));
+  const std::wstring filter = Wide(FromCp932(std::string_view(kSaveDialogFilter, sizeof kSaveDialogFilter)));
+  const std::wstring folder = Wide(save_dialog_folder_);
+  std::wstring path = Wide(save_dialog_file_);
+  path.resize(kSaveDialogPathSize);
+  OPENFILENAMEW dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = owner;
-  dialog.lpstrFilter = kSaveDialogFilter;
+  dialog.lpstrFilter = filter.c_str();
   dialog.nFilterIndex = 1;
   dialog.lpstrFile = path.data();
   dialog.nMaxFile = kSaveDialogPathSize;
-  dialog.lpstrInitialDir = save_dialog_folder_.c_str();
-  dialog.lpstrTitle = kSaveDialogTitle;
+  dialog.lpstrInitialDir = folder.c_str();
+  dialog.lpstrTitle = title.c_str();
   // No overwrite prompt (the run asks instead) and no default extension; the current folder is
   // left at the chosen file's folder, against which a bare save_file_name is resolved.
   dialog.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY;
-  if (!GetSaveFileNameA(&dialog)) return false;
-  const SaveChoice choice = SaveChoiceOf(path.data());
+  if (!GetSaveFileNameW(&dialog)) return false;
+  const std::string chosen = Narrow(path.c_str());
+  const SaveChoice choice = SaveChoiceOf(chosen);
   SetSaveFile(choice.save_file_name, choice.save_file_path);
-  save_dialog_file_ = path.data();
+  save_dialog_file_ = chosen;
   save_dialog_folder_ = save_file_path;
   return true;
 }
@@ -457,7 +466,7 @@ bool TMainForm::FileSave(HWND owner) {
 void TMainForm::SpeedButton4Click() { config_->SpeedButton1Click(); }
 
 void TMainForm::SpeedButton8Click() {
-  ShellExecuteA(Handle(), "open", save_file_name.c_str(), "", "", SW_SHOW);
+  ShellExecuteW(Handle(), L"open", Wide(save_file_name).c_str(), L"", L"", SW_SHOW);
 }
 
 void TMainForm::SetConfig() { config_->ShowModal(); }
@@ -508,20 +517,20 @@ void TMainForm::ShowProgress(int maximum, int position) {
 // Appended as lines in one replacement per piece: a big tree's list lands without a redraw per entry.
 void TMainForm::AppendScanEntries(std::span<const std::string> entries) {
   if (entries.empty()) return;
-  const int end = GetWindowTextLengthA(memo_);
+  const int end = GetWindowTextLengthW(memo_);
   std::string text;
   for (const std::string& entry : entries) text.append(text.empty() && end == 0 ? "" : "\r\n").append(entry);
-  SendMessageA(memo_, EM_SETSEL, end, end);
-  SendMessageA(memo_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
-  SendMessageA(memo_, EM_SCROLLCARET, 0, 0);
+  SendMessageW(memo_, EM_SETSEL, end, end);
+  SendMessageW(memo_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(Wide(text).c_str()));
+  SendMessageW(memo_, EM_SCROLLCARET, 0, 0);
 }
 
 // The run's questions are the window's modal boxes; nothing typed before one showed answers it.
 MessageAnswer TMainForm::Ask(const std::string& text, const std::string& title, MessageButtons buttons) {
   DropPendingInput();
   const UINT type = buttons == MessageButtons::Ok ? MB_OK : MB_OKCANCEL;
-  return MessageBoxA(Handle(), text.c_str(), title.c_str(), type) == IDOK ? MessageAnswer::Ok
-                                                                          : MessageAnswer::Cancel;
+  return MessageBoxW(Handle(), Wide(text).c_str(), Wide(title).c_str(), type) == IDOK ? MessageAnswer::Ok
+                                                                                      : MessageAnswer::Cancel;
 }
 
 // The listing page's error reaches the general error report, with the bar left where the run stopped.

@@ -4,6 +4,7 @@
 
 #include "index/run.h"
 #include "text/cp932.h"
+#include "text/path.h"
 
 namespace skimdex {
 

@@ -18,15 +18,15 @@ void ShowModal(HWND dialog, HWND owner) {
   SetForegroundWindow(dialog);
   MSG message;
   while (IsWindow(dialog) && IsWindowVisible(dialog)) {
-    if (GetMessageA(&message, nullptr, 0, 0) <= 0) {
+    if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
       EndModal(dialog);
       PostQuitMessage(static_cast<int>(message.wParam));
       break;
     }
     TrackHint(message);
-    if (IsDialogMessageA(dialog, &message)) continue;
+    if (IsDialogMessageW(dialog, &message)) continue;
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
   }
   if (!IsWindow(dialog)) EnableWindow(owner, TRUE);  // destroyed while shown
 }

@@ -4,13 +4,24 @@
 
 #include <string>
 
+#include "text/wide.h"
+
 namespace skimdex {
 
-// The whole text of a window or control, as code page 932 bytes.
+// The whole text of a window or control, as code page 932 bytes: captions and hints.
 inline std::string WindowText(HWND window) {
   std::string text(GetWindowTextLengthA(window) + 1, '\0');
   text.resize(GetWindowTextA(window, text.data(), static_cast<int>(text.size())));
   return text;
 }
+
+// The whole text of a Unicode control, in UTF-8: names of folders and files.
+inline std::string NameText(HWND window) {
+  std::wstring text(GetWindowTextLengthW(window) + 1, L'\0');
+  text.resize(GetWindowTextW(window, text.data(), static_cast<int>(text.size())));
+  return Narrow(text);
+}
+
+inline void SetNameText(HWND window, const std::string& name) { SetWindowTextW(window, Wide(name).c_str()); }
 
 }  // namespace skimdex

@@ -8,6 +8,7 @@
 #include "support/test_guard.h"
 #include "text/cp932.h"
 #include "text/directory.h"
+#include "text/path.h"
 
 namespace skimdex {
 namespace {

@@ -8,6 +8,7 @@
 #include "support/samples.h"
 #include "support/temp_folder.h"
 #include "text/text_file.h"
+#include "text/unicode.h"
 
 namespace skimdex {
 namespace {
@@ -117,7 +118,8 @@ TEST_F(WriteListingPageTest, DeepEntriesAndJapaneseCaptions) {
   const std::string folder = temp.Folder(hyo);
   temp.File(hyo + "\\a.txt");
   Current_path = temp.Path();
-  const TStringList list = ListOf({"10" + folder, "11" + folder + "\\a.txt", "0"});
+  const std::string entry_folder = FromCp932(folder);  // the scan list holds UTF-8
+  const TStringList list = ListOf({"10" + entry_folder, "11" + entry_folder + "\\a.txt", "0"});
   EXPECT_EQ(Write(list), kHead + FolderTable(10, hyo) + PageTable(11, folder + "\\a.txt", "a.txt") + kFoot);
 }
 

@@ -6,6 +6,7 @@
 #include "support/samples.h"
 #include "support/temp_folder.h"
 #include "text/text_file.h"
+#include "text/unicode.h"
 
 namespace skimdex {
 namespace {
@@ -44,7 +45,7 @@ TEST(RunIndex, CaptionsFollowTheRun) {
       {"overwrite refused",
        "file",
        MessageAnswer::Cancel,
-       {"Seeking", "2 entries", "Writing", testing::OverwriteBox("").title, "Finish"},
+       {"Seeking", "2 entries", "Writing", FromCp932(testing::OverwriteBox("").title), "Finish"},
        "not written"},
       {"listing page fails", "folder", MessageAnswer::Ok, {"Seeking", "2 entries", "Writing"}, "raised"},
   };

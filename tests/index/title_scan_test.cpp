@@ -121,20 +121,6 @@ TEST(PageCaption, OtherTitlesGoThroughTheConverter) {
   EXPECT_EQ(PageCaption({"\xE3\x81\x82", false}), TAutoSjisConv().ConvertToSjis("\xE3\x81\x82"));
 }
 
-TEST(PageFileName, AfterTheLastWholeBackslash) {
-  const struct {
-    std::string path, name;
-  } cases[] = {
-      {"C:\\Web\\index.html", "index.html"},
-      {"index.html", "index.html"},
-      {"C:index.html", "C:index.html"},  // only the backslash counts
-      {"C:\\Web\\", ""},
-      {"C:\\Web\\\x95\x5C.html", "\x95\x5C.html"},  // 表.html
-      {"C:\\\x95\x5C", "\x95\x5C"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(PageFileName(c.path), c.name) << c.path;
-}
-
 // Lines from a list; running out of them fails like memory running out.
 class ThrowingLines final : public LineSource {
  public:

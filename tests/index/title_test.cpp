@@ -7,6 +7,7 @@
 
 #include "support/temp_folder.h"
 #include "text/text_file.h"
+#include "text/unicode.h"
 
 namespace skimdex {
 namespace {
@@ -48,7 +49,7 @@ TEST(GetPageTitle, ReadsAndConvertsTheTitle) {
        "picture.html"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(GetPageTitle(temp.File(c.name, c.bytes)), c.title) << c.name;
+    EXPECT_EQ(GetPageTitle(FromCp932(temp.File(c.name, c.bytes))), c.title) << c.name;
     ExpectLaterFileOperationsClean(temp);
   }
 }

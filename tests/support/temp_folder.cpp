@@ -72,7 +72,11 @@ void RemoveTree(const std::string& path) {
 }
 
 std::string ReadWholeFile(const std::string& path) {
-  const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+  // A full path past the ANSI calls' limit is read through the wide call, in its "\\?\" form.
+  std::wstring wide(MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
+  if (wide.size() > MAX_PATH) wide = L"\\\\?\\" + wide;
+  const HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                   OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return "<missing>";
   std::string bytes;

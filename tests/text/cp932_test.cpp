@@ -33,71 +33,7 @@ TEST(CharKindAt, CountsLeadBytesBackwards) {
   }
 }
 
-struct PathCase {
-  std::string path, folder, name, extension, without_extension, parent;
-};
-
-class PathParts : public ::testing::TestWithParam<PathCase> {};
-
-TEST_P(PathParts, SplitsWithoutBreakingCharacters) {
-  const PathCase& c = GetParam();
-  EXPECT_EQ(FolderPartOf(c.path), c.folder);
-  EXPECT_EQ(NamePartOf(c.path), c.name);
-  EXPECT_EQ(ExtensionOf(c.path), c.extension);
-  EXPECT_EQ(WithoutExtension(c.path), c.without_extension);
-  EXPECT_EQ(ParentFolderOf(c.path), c.parent);
-}
-
 const std::string hyo = kHyo, so = kSo;
-INSTANTIATE_TEST_SUITE_P(
-    Table, PathParts,
-    ::testing::Values(
-        PathCase{"C:\\Web\\index.html", "C:\\Web\\", "index.html", ".html", "C:\\Web\\index", "C:\\Web"},
-        PathCase{"C:\\index.html", "C:\\", "index.html", ".html", "C:\\index", "C:\\"},
-        PathCase{"C:index.html", "C:", "index.html", ".html", "C:index", "C:"},
-        PathCase{"index.html", "", "index.html", ".html", "index", ""},
-        PathCase{"C:\\Web\\", "C:\\Web\\", "", "", "C:\\Web\\", "C:\\Web"},
-        PathCase{"\\\\server\\share\\a.html", "\\\\server\\share\\", "a.html", ".html",
-                 "\\\\server\\share\\a", "\\\\server\\share"},
-        PathCase{"\\\\a", "\\\\", "a", "", "\\\\a", "\\\\"},
-        PathCase{"C:\\Web.old\\readme", "C:\\Web.old\\", "readme", "", "C:\\Web.old\\readme", "C:\\Web.old"},
-        PathCase{"archive.tar.gz", "", "archive.tar.gz", ".gz", "archive.tar", ""},
-        PathCase{"name.", "", "name.", ".", "name", ""}, PathCase{".txt", "", ".txt", ".txt", "", ""},
-        PathCase{"C:\\Web\\index.HTML", "C:\\Web\\", "index.HTML", ".HTML", "C:\\Web\\index", "C:\\Web"},
-        PathCase{"a/b.c/d", "", "a/b.c/d", ".c/d", "a/b", ""},  // "/" is no separator
-        PathCase{"C:\\" + hyo + "\\index.html", "C:\\" + hyo + "\\", "index.html", ".html",
-                 "C:\\" + hyo + "\\index", "C:\\" + hyo},
-        PathCase{"C:\\" + hyo + "\\a.html", "C:\\" + hyo + "\\", "a.html", ".html", "C:\\" + hyo + "\\a",
-                 "C:\\" + hyo},
-        PathCase{"C:\\Web\\" + hyo, "C:\\Web\\", hyo, "", "C:\\Web\\" + hyo, "C:\\Web"},
-        PathCase{"C:\\Web\\" + so, "C:\\Web\\", so, "", "C:\\Web\\" + so, "C:\\Web"},
-        PathCase{"C:\\" + so + "\\", "C:\\" + so + "\\", "", "", "C:\\" + so + "\\", "C:\\" + so},
-        PathCase{"C:\\" + so + "." + so, "C:\\", so + "." + so, "." + so, "C:\\" + so, "C:\\"},
-        PathCase{"", "", "", "", "", ""}));
-
-TEST(FullPaths, AreDriveRootsAndUncPathsAndLoseTheirLongPrefix) {
-  const struct {
-    std::string path;
-    bool full;
-    std::string without_prefix;
-  } cases[] = {
-      {"C:\\a.html", true, "C:\\a.html"},
-      {"z:\\", true, "z:\\"},
-      {"C:a.html", false, "C:a.html"},
-      {"\\a.html", false, "\\a.html"},
-      {"a.html", false, "a.html"},
-      {"..\\a.html", false, "..\\a.html"},
-      {"1:\\a", false, "1:\\a"},
-      {"", false, ""},
-      {"\\\\srv\\share\\a", true, "\\\\srv\\share\\a"},
-      {"\\\\?\\C:\\a", true, "C:\\a"},
-      {"\\\\?\\UNC\\srv\\s\\a", true, "\\\\srv\\s\\a"},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(IsFullPath(c.path), c.full) << c.path;
-    EXPECT_EQ(WithoutLongPathPrefix(c.path), c.without_prefix) << c.path;
-  }
-}
 
 TEST(LastSeparatorIndex, PassesOverTrailBytesUnlessSingleByteSystem) {
   const std::string path = "C:\\Web\\" + so;

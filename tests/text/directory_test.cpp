@@ -7,6 +7,8 @@
 #include "support/samples.h"
 #include "support/temp_folder.h"
 #include "text/cp932.h"
+#include "text/path.h"
+#include "text/unicode.h"
 
 namespace skimdex {
 namespace {
@@ -107,13 +109,13 @@ TEST(ExistenceTests, FilesFoldersPatternsAndTimeStamps) {
   }
 }
 
+// The names go in through the code page, and come back as the program keeps them, in UTF-8.
 TEST(JapaneseNames, TrailByteBackslashIsNeverASeparator) {
   TempFolder temp;
-  const std::string& hyo = testing::kHyo;
-  const std::string& so = testing::kSo;
-  const std::string folder = temp.Folder(hyo);
-  const std::string page = temp.File(hyo + "\\" + so + ".html", "x");
-  temp.Folder(so);
+  const std::string hyo = FromCp932(testing::kHyo), so = FromCp932(testing::kSo);
+  const std::string folder = FromCp932(temp.Folder(testing::kHyo));
+  const std::string page = FromCp932(temp.File(testing::kHyo + "\\" + testing::kSo + ".html", "x"));
+  temp.Folder(testing::kSo);
 
   const auto entries = Enumerate(folder, faAnyFile);
   ASSERT_TRUE(entries.count(so + ".html"));

@@ -5,8 +5,9 @@
 namespace skimdex {
 namespace {
 
-// ソ = 83 5C: its second byte is "\".
-const std::string kSo = "\x83\x5C";
+// ソ and ぁ in UTF-8, as the fields' text is kept: code page 932 would take 0x81 for a lead byte and
+// the "\\" after ぁ for its second byte.
+const std::string kSo = "\xE3\x82\xBD", kSmallA = "\xE3\x81\x81";
 
 TEST(FolderField, LosesExactlyOneWholeTrailingSeparator) {
   const std::pair<std::string, std::string> cases[] = {
@@ -19,6 +20,7 @@ TEST(FolderField, LosesExactlyOneWholeTrailingSeparator) {
       {"C:\\" + kSo, "C:\\" + kSo},
       {kSo, kSo},
       {"C:\\" + kSo + "\\", "C:\\" + kSo},
+      {"C:\\" + kSmallA + "\\", "C:\\" + kSmallA},
   };
   for (const auto& [typed, stored] : cases) {
     EXPECT_EQ(WithoutTrailingSeparator(typed), stored) << ::testing::PrintToString(typed);

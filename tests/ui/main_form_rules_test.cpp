@@ -72,7 +72,7 @@ TEST(SaveChoiceOf, TakesTheBareNameAndTheFolderARootKeepingItsSeparator) {
   } cases[] = {
       {"C:\\Out\\index.html", "index.html", "C:\\Out"},
       {"D:\\index.html", "index.html", "D:\\"},
-      {"C:\\\x95\x5C\\x.html", "x.html", "C:\\\x95\x5C"},  // 表: its trail byte is "\"
+      {"C:\\\xE8\xA1\xA8\\x.html", "x.html", "C:\\\xE8\xA1\xA8"},  // 表, in UTF-8 as chosen
       {"\\\\server\\share\\a.htm", "a.htm", "\\\\server\\share"},
       {"C:\\Out\\noextension", "noextension", "C:\\Out"},
   };
@@ -108,9 +108,9 @@ TEST(FittedInto, KeepsTheSizeAndComesAsCloseAsFits) {
   const struct {
     ScreenBox stored, fitted;
   } cases[] = {
-      {{5000, 3000, 300, 200}, {724, 568, 300, 200}},   {{-900, -50, 300, 200}, {0, 0, 300, 200}},
-      {{100, 900, 300, 200}, {100, 568, 300, 200}},     {{10, 10, 2000, 1000}, {0, 0, 1024, 768}},
-      {{5000, 3000, 0, -4}, {809, 516, 215, 252}},      {{50, 60, 300, 200}, {50, 60, 300, 200}},
+      {{5000, 3000, 300, 200}, {724, 568, 300, 200}}, {{-900, -50, 300, 200}, {0, 0, 300, 200}},
+      {{100, 900, 300, 200}, {100, 568, 300, 200}},   {{10, 10, 2000, 1000}, {0, 0, 1024, 768}},
+      {{5000, 3000, 0, -4}, {809, 516, 215, 252}},    {{50, 60, 300, 200}, {50, 60, 300, 200}},
   };
   for (const auto& c : cases) {
     const ScreenBox fitted = FittedInto(c.stored, screen, designed);

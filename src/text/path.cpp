@@ -1,0 +1,97 @@
+#include "text/path.h"
+
+#include <vector>
+
+#include "text/cp932.h"
+
+namespace skimdex {
+namespace {
+
+constexpr char kVerbatimPrefix[] = "\\\\?\\";
+constexpr char kVerbatimUncPrefix[] = "\\\\?\\UNC\\";
+
+// UTF-8 puts no separator byte inside a character: no byte counts as a lead byte.
+std::size_t LastIndexOf(const std::string& separators, const std::string& path) {
+  return LastSeparatorIndex(separators, path, kNoLeadBytes);
+}
+
+// Position of the "." that starts the extension, or 0.
+std::size_t ExtensionDotIndex(const std::string& path) {
+  const std::size_t i = LastIndexOf(".\\:", path);
+  return i > 0 && path[i - 1] == '.' ? i : 0;
+}
+
+std::vector<std::string> NamesOf(const std::string& path) {
+  std::vector<std::string> names(1);
+  for (const char c : path) {
+    if (c == '\\' || c == '/') {
+      names.emplace_back();
+    } else {
+      names.back() += c;
+    }
+  }
+  return names;
+}
+
+}  // namespace
+
+std::string FolderPartOf(const std::string& path) { return path.substr(0, LastIndexOf("\\:", path)); }
+
+std::string NamePartOf(const std::string& path) { return path.substr(LastIndexOf("\\:", path)); }
+
+std::string FileNameOf(const std::string& path) { return path.substr(LastIndexOf("\\", path)); }
+
+std::string ExtensionOf(const std::string& path) {
+  const std::size_t dot = ExtensionDotIndex(path);
+  return dot > 0 ? path.substr(dot - 1) : std::string();
+}
+
+std::string WithoutExtension(const std::string& path) {
+  const std::size_t dot = ExtensionDotIndex(path);
+  return dot > 0 ? path.substr(0, dot - 1) : path;
+}
+
+std::string ParentFolderOf(const std::string& path) {
+  std::size_t i = LastIndexOf("\\:", path);
+  // A root ("C:\", "\\") keeps its separator.
+  if (i > 1 && path[i - 1] == '\\' && path[i - 2] != ':' && path[i - 2] != '\\') --i;
+  return path.substr(0, i);
+}
+
+bool IsFullPath(const std::string& path) {
+  const char drive = path.empty() ? '\0' : AsciiUpper(path.substr(0, 1))[0];
+  const bool drive_root = drive >= 'A' && drive <= 'Z' && path.compare(1, 2, ":\\") == 0;
+  return drive_root || path.rfind("\\\\", 0) == 0;
+}
+
+std::string WithoutLongPathPrefix(const std::string& path) {
+  if (path.rfind(kVerbatimUncPrefix, 0) == 0) return "\\\\" + path.substr(8);
+  if (path.rfind(kVerbatimPrefix, 0) == 0) return path.substr(4);
+  return path;
+}
+
+bool HoldsNameTheSystemWouldChange(const std::string& path) {
+  for (const std::string& name : NamesOf(WithoutLongPathPrefix(path))) {
+    if (name.empty() || name == "." || name == "..") continue;
+    if (name.back() == '.' || name.back() == ' ') return true;
+  }
+  return false;
+}
+
+std::string VerbatimForm(const std::string& full_path) {
+  const std::string path = WithoutLongPathPrefix(full_path);
+  const bool unc = path.rfind("\\\\", 0) == 0;
+  std::vector<std::string> kept;
+  for (const std::string& name : NamesOf(path)) {
+    if (name.empty() || name == ".") continue;
+    // ".." never climbs above the drive, or the server and share of a UNC path.
+    if (name == ".." && kept.size() > (unc ? 2u : 1u)) kept.pop_back();
+    if (name != "..") kept.push_back(name);
+  }
+  std::string form = unc ? kVerbatimUncPrefix : kVerbatimPrefix;
+  for (std::size_t i = 0; i < kept.size(); ++i) form += (i == 0 ? "" : "\\") + kept[i];
+  if (kept.size() == 1 && !unc) form += "\\";  // a drive's root
+  return form;
+}
+
+}  // namespace skimdex

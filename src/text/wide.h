@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "text/utf8.h"
+
+// The program's UTF-8 names at the Windows calls, whose wide characters are UTF-16 units.
+namespace skimdex {
+
+inline std::wstring Wide(std::string_view name) {
+  const std::u16string units = Utf16OfUtf8(name);
+  return std::wstring(units.begin(), units.end());
+}
+
+inline std::string Narrow(std::wstring_view units) {
+  return Utf8OfUtf16(std::u16string_view(reinterpret_cast<const char16_t*>(units.data()), units.size()));
+}
+
+}  // namespace skimdex
