@@ -6,6 +6,7 @@
 #include "support/stored_settings.h"
 #include "support/temp_folder.h"
 #include "support/test_guard.h"
+#include "support/unicode_tree.h"
 #include "text/cp932.h"
 #include "text/directory.h"
 #include "text/path.h"
@@ -254,6 +255,31 @@ TEST_F(SkimdexCmd, FramePagePointsAtTheWrittenFiles) {
         << c.output;
     EXPECT_NE(ReadWholeFile(c.written + "_sub.html"), "<missing>") << c.output;
   }
+}
+
+// Every name by its true name: links the browser follows to that file, captions it shows as the
+// name, and never a page from outside the tree; the scan list in a pipe has "?" for what the code
+// page lacks.
+TEST_F(SkimdexCmd, UnicodeNamesAreListedByTheirTrueNames) {
+  using testing::kNyumon, testing::kOngaku, testing::kOsaka, testing::kTokyo;
+  tree = testing::BuildUnicodeTree(temp);
+  const Outcome outcome =
+      Run({"--depth", std::to_string(testing::kUnicodeTreeDepth), "--yes", tree, "u.html"});
+  EXPECT_EQ(outcome.status, 0u) << outcome.err;
+  EXPECT_NE(outcome.out.find("1" + tree + "\\" + kTokyo + "?" + kOsaka + ".html\r\n"), std::string::npos)
+      << outcome.out;
+  const std::string listing = ReadWholeFile(out + "\\u_sub.html");
+  for (const std::string& row : std::vector<std::string>{
+           tree + "\\" + kTokyo + "%E3%80%9C" + kOsaka + ".html\">" + kTokyo + "&#12316;" + kOsaka +
+               ".html</A>",
+           tree + "\\caf%C3%A9.html\">Accent</A>", tree + "\\cafe.html\">Plain</A>",
+           tree + "\\C%23" + kNyumon + ".html\">C#</A>", kOngaku + "&#9829;</FONT>",
+           tree + "\\" + kOngaku + "%E2%99%A5\\p.html\">Heart</A>", tree + "\\%F0%9F%98%80.htm\">Smile</A>",
+           "\\a%C2%A5..%C2%A5..%C2%A5..%C2%A5x\\inside.html\">Inside</A>", tree + "\\a.\\dot.html\">Dot</A>",
+           "\\jjjjjjjjjjjjjjjjjjjjjjjjjjjjjj\\deep.html\">Deep</A>"}) {
+    EXPECT_NE(listing.find(row), std::string::npos) << row;
+  }
+  EXPECT_EQ(listing.find("Secret"), std::string::npos);
 }
 
 TEST_F(SkimdexCmd, BadUsage) {

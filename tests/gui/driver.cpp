@@ -84,6 +84,18 @@ std::string TextOf(HWND window) {
   return text;
 }
 
+std::wstring UnicodeTextOf(HWND window) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, kSendTimeoutMs, &length))
+    return L"<busy>";
+  std::wstring text(length + 1, L'\0');
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL,
+                      kSendTimeoutMs, &copied);
+  text.resize(copied);
+  return text;
+}
+
 std::string ClassOf(HWND window) {
   char name[256] = "";
   GetClassNameA(window, name, sizeof name);

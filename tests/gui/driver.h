@@ -20,6 +20,8 @@ constexpr int kBrowserStatus = 0x3743;
 bool WaitUntil(const std::function<bool()>& ready, DWORD timeout_ms = kPatience);
 
 std::string TextOf(HWND window);
+// The text of a Unicode control, as UTF-16.
+std::wstring UnicodeTextOf(HWND window);
 std::string ClassOf(HWND window);
 // The descendant of `parent` with that control id.
 HWND FindById(HWND parent, int id);

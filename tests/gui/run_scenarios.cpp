@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "gui/scenario.h"
+#include "support/unicode_tree.h"
 
 namespace skimdex::gui {
 namespace {
@@ -103,6 +104,29 @@ TEST_F(RunInTheWindow, DoubleClickOnStartRunsOnceAndLeavesTheProgramOpen) {
   EXPECT_EQ(TextOf(Memo(program)), MemoAfter("1" + tree + "\\a.html\r\n0\r\n"));
   MouseClick(StartButton(program));  // now a click of its own: "Finish" closes
   EXPECT_TRUE(program.WaitExit());
+}
+
+// The memo shows every name as it is; the window's pages are the console's, byte for byte.
+TEST_F(RunInTheWindow, UnicodeNamesShowInTheMemoAsTheyAre) {
+  SKIMDEX_REQUIRE_TEST_PREFIX();
+  testing::BuildUnicodeTree(temp);
+  const std::string depth = std::to_string(testing::kUnicodeTreeDepth);
+  const testing::Outcome console = ConsoleRun(depth, out + "\\console.html");
+  StoreRunSettings(depth, out + "\\window.html");
+  Program program(SkimdexPath(), out);
+  Click(StartButton(program));
+  ASSERT_TRUE(program.WaitText(StartButton(program), "Finish"));
+  const std::wstring memo = UnicodeTextOf(Memo(program));
+  EXPECT_NE(memo.find(L"\\\u6771\u4EAC\u301C\u5927\u962A.html\r\n"), std::wstring::npos);  // 東京〜大阪
+  EXPECT_NE(memo.find(L"\\\u97F3\u697D\u2665\\p.html"), std::wstring::npos);               // 音楽♥
+  // Through the code page with "?" for what it lacks, the memo is the console's scan list.
+  std::string lossy(
+      WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, memo.c_str(), -1, nullptr, 0, "?", nullptr), '\0');
+  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, memo.c_str(), -1, lossy.data(),
+                      static_cast<int>(lossy.size()), "?", nullptr);
+  EXPECT_EQ(lossy.c_str() + std::string("\r\n"), console.out);
+  EXPECT_EQ(testing::ReadWholeFile(out + "\\window_sub.html"),
+            testing::ReadWholeFile(out + "\\console_sub.html"));
 }
 
 }  // namespace

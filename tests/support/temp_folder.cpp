@@ -38,6 +38,33 @@ std::string TempFolder::File(const std::string& relative, const std::string& byt
   return path;
 }
 
+std::wstring VerbatimWide(const std::string& path) {
+  std::wstring wide(MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, nullptr, 0), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
+  wide.pop_back();
+  return L"\\\\?\\" + wide;
+}
+
+std::string TempFolder::UnicodeFolder(const std::string& relative) const {
+  const std::string path = path_ + "\\" + relative;
+  if (!CreateDirectoryW(VerbatimWide(path).c_str(), nullptr))
+    ADD_FAILURE() << "cannot create folder " << path;
+  return path;
+}
+
+std::string TempFolder::UnicodeFile(const std::string& relative, const std::string& bytes) const {
+  const std::string path = path_ + "\\" + relative;
+  const HANDLE file =
+      CreateFileW(VerbatimWide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  if (file == INVALID_HANDLE_VALUE ||
+      !WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) {
+    ADD_FAILURE() << "cannot create file " << path;
+  }
+  CloseHandle(file);
+  return path;
+}
+
 namespace {
 
 // Wide calls with the "\\?\" prefix reach paths beyond MAX_PATH, which some tests make.
