@@ -88,6 +88,10 @@ cycle() {  # Windows folder, Linux folder, installer options
 
 check "zip unpacks to one folder Skimdex of the built files" zip_as_built
 check "SkimdexCmd.exe indexes from the unpacked zip" indexes "Z:${unzipped//\//\\}\\Skimdex"
+# A folder whose name code page 932 cannot spell, as a profile folder may be: the template is found.
+cp -r "$unzipped/Skimdex" "$drive/Café"
+check "SkimdexCmd.exe indexes from a folder named Café" indexes 'C:\Café'
+rm -rf "$drive/Café"
 check "the setup program asks for no administrator rights" asks_no_elevation
 wine reg add 'HKCU\Software\Larkmoor\Skimdex\Config' /v folder_level /d 3 /f >/dev/null
 cycle "C:\\users\\$user\\AppData\\Local\\Programs\\Skimdex" "$drive/users/$user/AppData/Local/Programs/Skimdex"
