@@ -153,6 +153,22 @@ TEST_F(Store, SaveWritesEveryValueAsTextAndLoadsItBack) {
   EXPECT_EQ(Settings(), std::tuple("C:\\" + FromCp932(kHyo), "out.html", "", 3));
 }
 
+// Any name goes into the registry as the Unicode text other programs read, and comes back unchanged.
+TEST_F(Store, NamesOutsideTheCodePageAreStoredAsUnicodeText) {
+  const std::string folder = "C:\\caf\xC3\xA9\\\xE3\x80\x9C\xF0\x9F\x98\x80";  // C:\café\〜😀
+  SetScanFolder(folder);
+  SaveConfig();
+  wchar_t stored[64] = {};
+  DWORD size = sizeof stored;
+  EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, L"Software\\Larkmoor\\Skimdex\\Config", L"IniSeekDir",
+                         RRF_RT_REG_SZ, nullptr, stored, &size),
+            ERROR_SUCCESS);
+  EXPECT_EQ(std::wstring(stored), L"C:\\caf\u00E9\\\u301C\U0001F600");
+  Current_path.clear();
+  Load();
+  EXPECT_EQ(Current_path, folder);
+}
+
 TEST_F(Store, StoredValuesLoadAsTheyAre) {
   const std::string huge(3 << 20, 'x');
   const struct {
