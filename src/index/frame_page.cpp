@@ -48,9 +48,9 @@ std::string RewritePlaceholders(const std::string& line, const std::string& addr
   return ReplaceAllNoCase(frame, kListingPlaceholder, "=\"file:///" + LinkTarget(ListingPageName(address)));
 }
 
-// The template is opened first and held while the output is created: an output named like the
-// template then fails to be created instead of destroying it, and an unreadable template leaves an
-// existing output as it was.
+// The template is opened first and held until the new page has replaced the output: an output named
+// like the template then fails to replace it instead of destroying it, and an unreadable template
+// leaves an existing output as it was.
 void CopyTemplate(const std::string& name) {
   TextFile source;
   AssignText(source, TemplatePath());
@@ -58,7 +58,7 @@ void CopyTemplate(const std::string& name) {
   CheckIo();
   TextFile output;
   AssignText(output, name);
-  CreateTextForWriting(output);
+  CreateTextForReplacing(output);
   CheckIo();
   const std::string address = FramePageAddress(name);
   for (;;) {
@@ -71,9 +71,9 @@ void CopyTemplate(const std::string& name) {
     WriteLineEnd(output);
     CheckIo();
   }
-  CloseText(source);
-  CheckIo();
   CloseText(output);
+  CheckIo();
+  CloseText(source);
   CheckIo();
 }
 

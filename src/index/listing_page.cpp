@@ -20,25 +20,13 @@ void WriteLine(TextFile& file, const std::string& line) {
   CheckIo();
 }
 
-// The listing page stays open while a title is read; what was written so far goes to disk first, as
-// closing it would, so a failing write stops the page at the same byte. The open listing page shuts
-// out the title reader, which shares reading only: a page that opens is therefore not the listing
-// page under any name, and reads as it would with the listing page closed. A page that fails to open
-// may be the listing page itself, so it is read again with the listing page closed, then reopened.
-std::string ReadTitleBesideListing(TextFile& listing, const std::string& listing_name,
-                                   const std::string& page) {
+// What was written so far goes to disk before a title is read, as closing the page would, so a failing
+// write stops the page at the same byte. The page being read is never the new listing page, which is a
+// temporary file until it is whole.
+std::string ReadTitleBesideListing(TextFile& listing, const std::string& page) {
   FlushText(listing);
   CheckIo();
-  bool open_failed = false;
-  const std::string title = GetPageTitle(page, &open_failed);
-  if (!open_failed) return title;
-  CloseText(listing);
-  CheckIo();
-  const std::string title_read_closed = GetPageTitle(page);
-  AssignText(listing, listing_name);
-  OpenTextForAppending(listing);
-  CheckIo();
-  return title_read_closed;
+  return GetPageTitle(page);
 }
 
 int DigitsAtStart(const std::string& entry) {
@@ -74,7 +62,7 @@ void WriteListingPage(const std::string& name, const TStringList& list, const st
   if (list.Count() > 0) progress.SetMaximum(list.Count() - 1);
   TextFile listing;
   AssignText(listing, listing_name);
-  CreateTextForWriting(listing);
+  CreateTextForReplacing(listing);
   CheckIo();
   for (const char* line : kListingHead) WriteLine(listing, line);
 
@@ -85,7 +73,7 @@ void WriteListingPage(const std::string& name, const TStringList& list, const st
     if (IsExistingFolder(entry.path)) {
       WriteLine(listing, FolderRow(entry.depth, entry.path));
     } else {
-      const std::string title = ReadTitleBesideListing(listing, listing_name, entry.path);
+      const std::string title = ReadTitleBesideListing(listing, entry.path);
       WriteLine(listing, PageRow(entry.depth, entry.path, title));
     }
     progress.SetPosition(i);

@@ -21,12 +21,11 @@ class TextFileLines final : public LineSource {
 
 }  // namespace
 
-std::string GetPageTitle(const std::string& path, bool* open_failed) {
+std::string GetPageTitle(const std::string& path) {
   if (!IsExistingFile(path)) return {};
   TextFile page;
   AssignText(page, path);
   OpenTextForReading(page);
-  if (open_failed) *open_failed = TakeIoError() != 0;  // pending errors end up discarded below anyway
   TextFileLines lines(page);
   const ScannedTitle title = ScanPageTitle(lines, FileNameOf(path));
   CloseText(page);

@@ -3,10 +3,13 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <string_view>
 
 #include "text/directory.h"
+#include "text/path.h"
+#include "text/utf8.h"
 
 namespace skimdex {
 namespace {
@@ -60,9 +63,47 @@ const CodeMessage kMessages[] = {
 };
 constexpr char kOtherErrorBefore[] = "I/O \x83\x47\x83\x89\x81\x5B (";  // I/O エラー (
 
-// Indexed by TextFile::Access: reading, creating, appending.
-const DWORD kRights[] = {GENERIC_READ, GENERIC_WRITE, GENERIC_READ | GENERIC_WRITE};
-const DWORD kDispositions[] = {OPEN_EXISTING, CREATE_ALWAYS, OPEN_EXISTING};
+// Indexed by TextFile::Access: reading, creating, appending, replacing (the temporary file).
+const DWORD kRights[] = {GENERIC_READ, GENERIC_WRITE, GENERIC_READ | GENERIC_WRITE, GENERIC_WRITE};
+const DWORD kDispositions[] = {OPEN_EXISTING, CREATE_ALWAYS, OPEN_EXISTING, CREATE_ALWAYS};
+
+// The temporary file of a page being replaced lies beside it, named after it, so that a killed run
+// leaves nothing a user cannot place; a name too long for that takes a short name of its own. Neither
+// extension is one the walk lists.
+constexpr char kTemporarySuffix[] = ".skimdex-tmp";
+constexpr std::size_t kLongestName = 255;  // UTF-16 units in one name
+
+std::string TemporaryNameFor(const std::string& target) {
+  if (Utf16OfUtf8(FileNameOf(target) + kTemporarySuffix).size() <= kLongestName) {
+    return target + kTemporarySuffix;
+  }
+  static std::atomic<unsigned> count{0};
+  return FolderPartOf(target) + "~skimdex-" + std::to_string(GetCurrentProcessId()) + "-" +
+         std::to_string(count++) + ".tmp";
+}
+
+// A page that must not be replaced, refused as creating it in place would be refused on Windows: a
+// folder at its name, or a read-only file.
+int ReplacementRefusal(const std::string& target) {
+  const DWORD attributes = GetFileAttributesW(SystemPath(target).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return 0;
+  return attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY) ? ERROR_ACCESS_DENIED : 0;
+}
+
+void Remove(const std::string& path) {
+  const std::wstring system_path = SystemPath(path);
+  SetFileAttributesW(system_path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  DeleteFileW(system_path.c_str());
+}
+
+// The written and flushed temporary file takes the page's place in one step, with the old page's
+// attributes; until then the old page is whole.
+bool Replace(const std::string& temporary, const std::string& target) {
+  const std::wstring from = SystemPath(temporary), to = SystemPath(target);
+  const DWORD old_attributes = GetFileAttributesW(to.c_str());
+  if (old_attributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesW(from.c_str(), old_attributes);
+  return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+}
 
 bool Seek(HANDLE handle, LONGLONG offset, DWORD origin) {
   LARGE_INTEGER distance;
@@ -88,17 +129,29 @@ ReadResult TextFile::Read(char* buffer, std::size_t capacity) {
   return {0, error == ERROR_BROKEN_PIPE ? 0 : static_cast<int>(error)};
 }
 
+TextFile::~TextFile() { Abandon(); }
+
 void TextFile::Open(Access access) {
   if (mode_ != Mode::Closed) CloseText(*this);
   Abandon();
   const bool reading = access == Access::Read;
+  if (access == Access::Replace) {
+    if (const int refusal = ReplacementRefusal(name_); refusal != 0) {
+      SetIoError(refusal);
+      return;
+    }
+    temporary_ = TemporaryNameFor(name_);
+    Remove(temporary_);  // a killed run's leftover
+  }
+  const std::string& path = access == Access::Replace ? temporary_ : name_;
   const HANDLE handle =
       name_.empty()
           ? GetStdHandle(reading ? STD_INPUT_HANDLE : STD_OUTPUT_HANDLE)
-          : CreateFileW(SystemPath(name_).c_str(), kRights[static_cast<int>(access)], FILE_SHARE_READ,
-                        nullptr, kDispositions[static_cast<int>(access)], FILE_ATTRIBUTE_NORMAL, nullptr);
+          : CreateFileW(SystemPath(path).c_str(), kRights[static_cast<int>(access)], FILE_SHARE_READ, nullptr,
+                        kDispositions[static_cast<int>(access)], FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) {
     SetIoErrorFromPlatform();
+    temporary_.clear();
     return;
   }
   handle_.reset(handle);
@@ -143,10 +196,25 @@ bool TextFile::WriteOut() {
   return true;
 }
 
+bool TextFile::Commit() {
+  const bool flushed = FlushFileBuffers(handle_.get());
+  if (!flushed) SetIoErrorFromPlatform();
+  const bool closed = CloseHandle(handle_.release());
+  if (flushed && !closed) SetIoErrorFromPlatform();
+  if (!flushed || !closed) return false;
+  if (!Replace(temporary_, name_)) {
+    SetIoErrorFromPlatform();
+    return false;
+  }
+  temporary_.clear();
+  return true;
+}
+
 void TextFile::Abandon() {
   mode_ = Mode::Closed;
   reader_.reset();
   handle_.reset();
+  if (!temporary_.empty()) Remove(std::exchange(temporary_, {}));
   output_count_ = 0;
   write_out_every_line_ = false;
 }
@@ -160,6 +228,7 @@ void AssignText(TextFile& file, const std::string& name) {
 
 void OpenTextForReading(TextFile& file) { file.Open(TextFile::Access::Read); }
 void CreateTextForWriting(TextFile& file) { file.Open(TextFile::Access::Create); }
+void CreateTextForReplacing(TextFile& file) { file.Open(TextFile::Access::Replace); }
 void OpenTextForAppending(TextFile& file) { file.Open(TextFile::Access::Append); }
 
 std::string ReadTextLine(TextFile& file) {
@@ -213,8 +282,11 @@ void CloseText(TextFile& file) {
     return;
   }
   if (file.mode_ == TextFile::Mode::Writing && !file.WriteOut()) return;
-  const bool closed = CloseHandle(file.handle_.release());
-  if (!closed) SetIoErrorFromPlatform();
+  if (!file.temporary_.empty()) {
+    file.Commit();
+  } else if (!CloseHandle(file.handle_.release())) {
+    SetIoErrorFromPlatform();
+  }
   file.Abandon();
 }
 

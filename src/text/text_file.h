@@ -23,26 +23,30 @@ struct FileHandleTraits {
 using ScopedFileHandle = ScopedHandle<FileHandleTraits>;
 
 // One file, closed, reading or writing, owned by the function that declares it. Dropping an open
-// file closes its handle without writing out the buffer or reporting anything.
+// file closes its handle without writing out the buffer or reporting anything; a file being replaced
+// is then left as it was.
 class TextFile : private ByteSource {
  public:
   TextFile() = default;
   TextFile(const TextFile&) = delete;
   TextFile& operator=(const TextFile&) = delete;
+  ~TextFile() override;
 
  private:
   enum class Mode { Closed, Reading, Writing };
-  enum class Access { Read, Create, Append };
+  enum class Access { Read, Create, Append, Replace };
   static constexpr std::size_t kBufferSize = 128;
 
   ReadResult Read(char* buffer, std::size_t capacity) override;  // the reader's ReadFile
   void Open(Access access);
   bool WriteOut();  // empties the buffer into the file; false after recording a failure
-  void Abandon();   // closed, handle closed quietly, buffers emptied
+  bool Commit();    // flushes and closes the temporary file, which takes the name's place
+  void Abandon();   // closed, handle closed quietly, buffers emptied, a temporary file removed
 
   friend void AssignText(TextFile& file, const std::string& name);
   friend void OpenTextForReading(TextFile& file);
   friend void CreateTextForWriting(TextFile& file);
+  friend void CreateTextForReplacing(TextFile& file);
   friend void OpenTextForAppending(TextFile& file);
   friend std::string ReadTextLine(TextFile& file);
   friend bool AtEndSkippingBlanks(TextFile& file);
@@ -52,6 +56,7 @@ class TextFile : private ByteSource {
   friend void CloseText(TextFile& file);
 
   std::string name_;
+  std::string temporary_;  // while a page is written to replace the file of name_
   Mode mode_ = Mode::Closed;
   ScopedFileHandle handle_;
   std::optional<TextReader> reader_;  // while reading
@@ -65,6 +70,11 @@ void AssignText(TextFile& file, const std::string& name);
 // The empty name stands for standard input (reading) or standard output (writing, appending).
 void OpenTextForReading(TextFile& file);
 void CreateTextForWriting(TextFile& file);  // creates or truncates
+// Writes a new file for the name the safe way: into a temporary file beside it, which takes the
+// name's place in one step when CloseText has written it whole and flushed it to disk. Until then, and
+// after any failure, a file of that name stays as it was; a folder or a read-only file there is
+// refused as creating it would be (error 5). The disk must hold both files for a moment.
+void CreateTextForReplacing(TextFile& file);
 void OpenTextForAppending(TextFile& file);  // writes on at the true end of the file
 std::string ReadTextLine(TextFile& file);   // up to CR (CR LF or CR consumed); a lone LF stays in the line
 bool AtEndSkippingBlanks(TextFile& file);   // passes bytes 0x00-0x20 except Ctrl-Z; true at the end

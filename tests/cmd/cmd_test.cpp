@@ -1,6 +1,7 @@
 // Runs the real SkimdexCmd.exe on trees built here and compares what it leaves with expected files.
 #include <gtest/gtest.h>
 
+#include "support/killed_runs.h"
 #include "support/run_program.h"
 #include "support/samples.h"
 #include "support/stored_settings.h"
@@ -280,6 +281,31 @@ TEST_F(SkimdexCmd, UnicodeNamesAreListedByTheirTrueNames) {
     EXPECT_NE(listing.find(row), std::string::npos) << row;
   }
   EXPECT_EQ(listing.find("Secret"), std::string::npos);
+}
+
+// A run ended from outside at any moment leaves each page whole, the previous run's or the new one;
+// the next run removes what it left and writes both pages.
+TEST_F(SkimdexCmd, KilledRunsLeaveThePreviousPagesOrTheNewOnesWhole) {
+  const int pages = testing::KillPages(1500);
+  const auto page = [&](int i, const std::string& title) {
+    temp.File("tree\\" + std::to_string(i) + ".html", "<title>" + title + "</title>");
+  };
+  for (int i = 0; i < pages; ++i) page(i, "T" + std::to_string(i));
+  const std::string frame = out + "\\index.html";
+  const std::vector<std::string> arguments{"--yes", "--depth", "2", tree, frame};
+  ASSERT_EQ(Run(arguments).status, 0u);
+  const testing::Pages before{"<HTML>an older frame page</HTML>", testing::ReadPages(frame).listing};
+  for (int i = 0; i < pages; i += 10) page(i, "New");
+  const ULONGLONG begin = GetTickCount64();
+  ASSERT_EQ(Run(arguments).status, 0u);
+  const auto run_ms = static_cast<DWORD>(GetTickCount64() - begin);
+  const testing::Pages after = testing::ReadPages(frame);
+  testing::ExpectKilledRunsLeaveWholePages(frame, before, after, testing::KillMoments(10), run_ms, [&] {
+    return testing::StartProgram(ProgramFolder() + "SkimdexCmd.exe", arguments, out);
+  });
+  ASSERT_EQ(Run(arguments).status, 0u);
+  EXPECT_EQ(testing::ReadPages(frame), after);
+  EXPECT_EQ(testing::TemporaryFilesIn(out), std::vector<std::string>());
 }
 
 TEST_F(SkimdexCmd, BadUsage) {

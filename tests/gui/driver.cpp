@@ -285,6 +285,13 @@ bool Program::WaitExit(DWORD timeout_ms) const {
   return WaitForSingleObject(process_.hProcess, timeout_ms) == WAIT_OBJECT_0;
 }
 
+HANDLE Program::ProcessHandle() const {
+  HANDLE copy = nullptr;
+  DuplicateHandle(GetCurrentProcess(), process_.hProcess, GetCurrentProcess(), &copy, 0, FALSE,
+                  DUPLICATE_SAME_ACCESS);
+  return copy;
+}
+
 bool Program::Responsive() {
   DWORD_PTR result = 0;
   return SendMessageTimeoutA(Main(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result) != 0;

@@ -73,6 +73,8 @@ class Program {
   std::string TreeSelection(HWND tree_view);
   bool WaitText(HWND window, const std::string& text, DWORD timeout_ms = kPatience) const;
   bool WaitExit(DWORD timeout_ms = kPatience) const;
+  // A handle of the program's process of the caller's own, to close when done.
+  HANDLE ProcessHandle() const;
   // Still processing input: a message round trip answers within the timeout.
   bool Responsive();
 

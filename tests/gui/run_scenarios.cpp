@@ -3,8 +3,11 @@
 // or a repeated key on Start runs one index and leaves the program open at "Finish".
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 #include "gui/scenario.h"
+#include "support/killed_runs.h"
+#include "support/samples.h"
 #include "support/unicode_tree.h"
 
 namespace skimdex::gui {
@@ -15,21 +18,24 @@ constexpr int kPagesPerFolder = 100;
 
 class RunInTheWindow : public Scenario {
  protected:
-  // The tree of 20,000 pages is made once for every scenario that needs it.
-  static void SetUpTestSuite() {
-    big_ = std::make_unique<testing::TempFolder>();
-    for (int folder = 0; folder < kBigTreeFolders; ++folder) {
-      const std::string name = std::to_string(folder);
-      big_->Folder(name);
-      for (int page = 0; page < kPagesPerFolder; ++page)
-        big_->File(name + "\\" + std::to_string(page) + ".html", "<title>P</title>");
+  // The tree of 20,000 pages, made once for the scenarios that need it.
+  static const testing::TempFolder& BigTree() {
+    if (!big_) {
+      big_ = std::make_unique<testing::TempFolder>();
+      for (int folder = 0; folder < kBigTreeFolders; ++folder) {
+        const std::string name = std::to_string(folder);
+        big_->Folder(name);
+        for (int page = 0; page < kPagesPerFolder; ++page)
+          big_->File(name + "\\" + std::to_string(page) + ".html", "<title>P</title>");
+      }
     }
+    return *big_;
   }
   static void TearDownTestSuite() { big_.reset(); }
 
   // The console's run over the big tree, and the same settings stored for the window.
   testing::Outcome ConsoleRunOverTheBigTree() {
-    tree = big_->Path();
+    tree = BigTree().Path();
     const testing::Outcome console = ConsoleRun("2", out + "\\big.html");
     StoreRunSettings("2", out + "\\big.html");
     DeleteFileA((out + "\\big.html").c_str());
@@ -127,6 +133,27 @@ TEST_F(RunInTheWindow, UnicodeNamesShowInTheMemoAsTheyAre) {
   EXPECT_EQ(lossy.c_str() + std::string("\r\n"), console.out);
   EXPECT_EQ(testing::ReadWholeFile(out + "\\window_sub.html"),
             testing::ReadWholeFile(out + "\\console_sub.html"));
+}
+
+// The window's run ended from outside, after the overwrite question, leaves each page whole.
+TEST_F(RunInTheWindow, KilledRunsLeaveThePreviousPagesOrTheNewOnesWhole) {
+  SKIMDEX_REQUIRE_TEST_PREFIX();
+  for (int i = 0; i < testing::KillPages(1500); ++i)
+    temp.File("tree\\" + std::to_string(i) + ".html", "<title>T</title>");
+  const std::string frame = out + "\\index.html";
+  const testing::Pages before{"<HTML>an older frame page</HTML>", "<HTML>an older listing page</HTML>"};
+  const ULONGLONG begin = GetTickCount64();
+  ASSERT_EQ(ConsoleRun("2", frame).status, 0u);
+  const auto run_ms = static_cast<DWORD>(GetTickCount64() - begin);
+  const testing::Pages after = testing::ReadPages(frame);
+  StoreRunSettings("2", frame);
+  std::optional<Program> program;
+  testing::ExpectKilledRunsLeaveWholePages(frame, before, after, testing::KillMoments(4), run_ms, [&] {
+    program.emplace(SkimdexPath(), out);
+    Click(StartButton(*program));
+    program->AnswerMessageBox(testing::OverwriteBox("").title, IDOK);
+    return program->ProcessHandle();
+  });
 }
 
 }  // namespace

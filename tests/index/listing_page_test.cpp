@@ -163,22 +163,27 @@ TEST_F(WriteListingPageTest, ProgressCoversEveryEntryButEndMarkers) {
   EXPECT_EQ(progress.calls, (std::vector<std::string>{"max 3", "pos 0", "pos 2", "pos 3"}));
 }
 
-TEST_F(WriteListingPageTest, EarlierListingInTheTreeShowsItsNewHeadTitle) {
+// The new listing page is a temporary file until it is whole: the listing page in the tree is read as
+// the previous run left it.
+TEST_F(WriteListingPageTest, EarlierListingInTheTreeShowsItsPreviousTitle) {
   Current_path = temp.Path();
   const TStringList list = ListOf({"1" + temp.Path() + "\\out_sub.html", "0"});
-  EXPECT_EQ(Write(list),
-            kHead + PageTable(1, temp.Path() + "\\out_sub.html", "Index of Local Folder") + kFoot);
+  const std::string expected =
+      kHead + PageTable(1, temp.Path() + "\\out_sub.html", "Index of Local Folder") + kFoot;
+  temp.File("out_sub.html", kHead + kFoot);
+  EXPECT_EQ(Write(list), expected);
+  EXPECT_EQ(Write(list), expected);
 }
 
-// A hard link is the listing page under another name: read while the listing page is open, it still
-// shows the new head's title.
-TEST_F(WriteListingPageTest, ListingPageUnderAnotherNameShowsItsNewHeadTitle) {
+// A hard link elsewhere keeps the old page: the listing page's name gets a new file.
+TEST_F(WriteListingPageTest, HardLinkToTheOldListingPageKeepsItsContent) {
   const std::string a = temp.File("a.html", "<title>A</title>"), alias = temp.Path() + "\\alias.html";
   ASSERT_TRUE(
       CreateHardLinkA(alias.c_str(), temp.File("out_sub.html", "<title>Old</title>").c_str(), nullptr));
   Current_path = temp.Path();
   EXPECT_EQ(Write(ListOf({"1" + a, "1" + alias, "0"})),
-            kHead + PageTable(1, a, "A") + PageTable(1, alias, "Index of Local Folder") + kFoot);
+            kHead + PageTable(1, a, "A") + PageTable(1, alias, "Old") + kFoot);
+  EXPECT_EQ(ReadWholeFile(alias), "<title>Old</title>");
 }
 
 TEST_F(WriteListingPageTest, PagesHeldByOthersGiveTheirFileNames) {

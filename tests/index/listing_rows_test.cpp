@@ -47,7 +47,9 @@ TEST(ListingRows, NamesOutsideTheCodePage) {
       {"caf\xC3\xA9", "caf%C3%A9", "caf&#233;"},                             // é
       {"\xE2\x99\xA5", "%E2%99%A5", "&#9829;"},                              // ♥
       {"\xF0\x9F\x98\x80", "%F0%9F%98%80", "&#128512;"},                     // an emoji
-      {"a\xC2\xA5" "b", "a%C2%A5b", "a&#165;b"},                                // ¥, never "\\"
+      {"a\xC2\xA5"
+       "b",
+       "a%C2%A5b", "a&#165;b"},  // ¥, never "\\"
       {"C#100%?.html", "C%23100%25%3F.html", "C#100%?.html"},
       {"\xED\xA0\x80", "%ED%A0%80", "&#55296;"},  // a surrogate without its partner
   };

@@ -29,7 +29,39 @@ HANDLE InheritableFile(const std::string& path, DWORD access, DWORD disposition)
                      nullptr);
 }
 
+std::string CommandLine(const std::string& program, const std::vector<std::string>& arguments) {
+  std::string command_line = Quoted(program);
+  for (const std::string& argument : arguments) command_line.append(" ").append(Quoted(argument));
+  return command_line;
+}
+
+// Starts `program` with these standard handles, which it inherits; nullptr when it cannot start.
+HANDLE Start(const std::string& program, const std::vector<std::string>& arguments, const std::string& folder,
+             STARTUPINFOA& startup) {
+  std::string command_line = CommandLine(program, arguments);
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(program.c_str(), command_line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                      folder.c_str(), &startup, &process)) {
+    ADD_FAILURE() << "cannot start " << program << ": " << GetLastError();
+    return nullptr;
+  }
+  CloseHandle(process.hThread);
+  return process.hProcess;
+}
+
 }  // namespace
+
+HANDLE StartProgram(const std::string& program, const std::vector<std::string>& arguments,
+                    const std::string& folder) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = startup.hStdOutput = startup.hStdError =
+      InheritableFile("NUL", GENERIC_READ | GENERIC_WRITE, OPEN_EXISTING);
+  const HANDLE process = Start(program, arguments, folder, startup);
+  CloseHandle(startup.hStdInput);
+  return process;
+}
 
 Outcome RunProgram(const std::string& program, const std::vector<std::string>& arguments,
                    const std::string& folder) {
@@ -40,18 +72,11 @@ Outcome RunProgram(const std::string& program, const std::vector<std::string>& a
   startup.hStdInput = InheritableFile("NUL", GENERIC_READ, OPEN_EXISTING);
   startup.hStdOutput = InheritableFile(out_path, GENERIC_WRITE, CREATE_ALWAYS);
   startup.hStdError = InheritableFile(err_path, GENERIC_WRITE, CREATE_ALWAYS);
-  std::string command_line = Quoted(program);
-  for (const std::string& argument : arguments) command_line.append(" ").append(Quoted(argument));
-  PROCESS_INFORMATION process{};
   Outcome outcome{255, {}, {}};
-  if (CreateProcessA(program.c_str(), command_line.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(),
-                     &startup, &process)) {
-    WaitForSingleObject(process.hProcess, INFINITE);
-    GetExitCodeProcess(process.hProcess, &outcome.status);
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
-  } else {
-    ADD_FAILURE() << "cannot start " << program << ": " << GetLastError();
+  if (const HANDLE process = Start(program, arguments, folder, startup)) {
+    WaitForSingleObject(process, INFINITE);
+    GetExitCodeProcess(process, &outcome.status);
+    CloseHandle(process);
   }
   for (const HANDLE handle : {startup.hStdInput, startup.hStdOutput, startup.hStdError}) CloseHandle(handle);
   outcome.out = ReadWholeFile(out_path);

@@ -5,8 +5,8 @@
 #include "support/temp_folder.h"
 
 // A tree of pages saved from today's web, whose names code page 932 cannot all spell, in the folder
-// `temp`\tree, which exists already: 〜 as a browser names a page after its title, é beside a plain e, ♥ in a folder, an
-// emoji, "#", a folder two levels down whose name the code page's best fit would read as
+// `temp`\tree, which exists already: 〜 as a browser names a page after its title, é beside a plain e, ♥ in a
+// folder, an emoji, "#", a folder two levels down whose name the code page's best fit would read as
 // "a\..\..\..\x" (and a real folder x beside the tree, which must never be read), a folder whose name
 // ends in ".", and a chain of folders past the system's path limit. Every page but the first has a
 // title of its own.

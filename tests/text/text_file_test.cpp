@@ -257,6 +257,54 @@ TEST(TextFile, RebindingOrDroppingAnOpenFileReleasesItsHandle) {
   EXPECT_EQ(TakeIoError(), 0);
 }
 
+// Writes "new" to replace `path`; the error code it ends with.
+int Replace(const std::string& path) {
+  TextFile file;
+  AssignText(file, path);
+  CreateTextForReplacing(file);
+  if (const int error = TakeIoError(); error != 0) return error;
+  WriteText(file, "new");
+  CloseText(file);
+  return TakeIoError();
+}
+
+// A replaced file is whole, old or new, and takes the old one's attributes; what may not be replaced
+// stays as it was; no temporary file is ever left, a killed run's leftover included.
+TEST(TextFile, ReplacingLeavesTheOldFileOrTheWholeNewOne) {
+  TempFolder temp;
+  const std::string hidden = temp.File("hidden.html", "old"), read_only = temp.File("ro.html", "old"),
+                    held = temp.File("held.html", "old"), fresh = temp.Path() + "\\fresh.html";
+  SetFileAttributesA(hidden.c_str(), FILE_ATTRIBUTE_HIDDEN);
+  SetFileAttributesA(read_only.c_str(), FILE_ATTRIBUTE_READONLY);
+  temp.File("fresh.html.skimdex-tmp", "left by a killed run");
+  const HANDLE holder =
+      CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  const struct {
+    std::string path;
+    int error;
+    std::string after;
+  } cases[] = {
+      {fresh, 0, "new"},
+      {hidden, 0, "new"},
+      {read_only, ERROR_ACCESS_DENIED, "old"},
+      {temp.Folder("folder.html"), ERROR_ACCESS_DENIED, "<missing>"},
+      {held, -1, "old"},  // fails at the replace, with the system's code
+      {temp.Path() + "\\missing\\x.html", ERROR_PATH_NOT_FOUND, "<missing>"},
+      {temp.UnicodeFile(std::string(250, 'n') + ".html", "old"), 0, "new"},  // a name too long to be followed
+  };
+  for (const auto& c : cases) {
+    const int error = Replace(c.path);
+    if (c.error >= 0) EXPECT_EQ(error, c.error) << c.path;
+    if (c.error < 0) EXPECT_NE(error, 0) << c.path;
+    EXPECT_EQ(ReadWholeFile(c.path), c.after) << c.path;
+  }
+  CloseHandle(holder);
+  EXPECT_EQ(GetFileAttributesA(hidden.c_str()) & FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_HIDDEN);
+  WIN32_FIND_DATAA entry;
+  EXPECT_EQ(FindFirstFileA((temp.Path() + "\\*tmp").c_str(), &entry), INVALID_HANDLE_VALUE)
+      << entry.cFileName;
+}
+
 // A name past the system's path limit is kept whole: nothing goes to a file of a shorter name.
 TEST(TextFile, NamePastThePathLimitIsKeptWhole) {
   TempFolder temp;
