@@ -1,15 +1,21 @@
 #!/usr/bin/env bash
-# Benchmark: generates fixed trees of pages (20,000 unless PAGES are given), then indexes each under
-# Wine on one CPU with SkimdexCmd and with the floor, a plain Win32 program doing the same work with
-# the fastest plain calls, in interleaved rounds. Prints, from the medians of the rounds, SkimdexCmd's
-# pages per second, its ratio to the floor and its peak memory; with two sizes, how the time per page
-# of the larger compares with the smaller's.
+# Benchmark: generates fixed trees of pages (20,000 and 100,000 unless PAGES are given, each once),
+# then indexes each under Wine on one CPU, in interleaved rounds, with
+#   the floor       plain_index --floor: the same I/O with the plainest fast Win32 calls, no conversion;
+#   plain_index     the same calls, with the project's title scan, conversion and rows;
+#   SkimdexCmd      the console program;
+#   the window      Skimdex.exe, from the click on Start to "Finish" with the memo filled.
+# Prints, from the medians of the rounds, each one's time and ratio (plain_index and SkimdexCmd to the
+# floor, the window to SkimdexCmd) and SkimdexCmd's peak memory; with two sizes, how the time per
+# page of the larger compares with the smaller's. Then the long kill test: runs of SkimdexCmd and of
+# the window over 5,000 pages, each ended at 50 moments, must leave every page whole.
 # Usage: bash scripts/benchmark.sh [PAGES...]
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
 
-sizes=("${@:-20000}")
+sizes=("$@")
+[ ${#sizes[@]} -gt 0 ] || sizes=(20000 100000)
 rounds=5
 for pages in "${sizes[@]}"; do
   [[ "$pages" =~ ^[1-9][0-9]*$ ]] || { echo "usage: bash scripts/benchmark.sh [PAGES...]" >&2; exit 64; }
@@ -75,29 +81,40 @@ timed_run "$bench/warmup-time.txt" build/bin/SkimdexCmd.exe --yes --depth 3 "$(w
   fail_with "$bench/stderr.txt" "Warm-up run failed"
 
 out_w="$(winepath -w "$out")"
-# One round over the tree of $2 pages: the floor, then SkimdexCmd; their times go to $bench/<round>.<pages>.
-# Both must give the same scan list and the same listing page.
+# One round over the tree of $2 pages; the times go to $bench/<round>.<pages>.<contender>.txt. plain_index
+# and SkimdexCmd must give the same scan list and listing page, and the floor the same scan list.
 run_round() {
   local round="$1" pages="$2" tree_w
   tree_w="$(winepath -w "$(tree_of "$pages")")"
   rm -f "$out"/*.html
-  timed_run "$bench/$round.$pages.floor.txt" build/bin/plain_index.exe 10 "$tree_w" "$out_w\\Floor_sub.html" \
+  timed_run "$bench/$round.$pages.floor.txt" build/bin/plain_index.exe --floor 10 "$tree_w" "$out_w\\Floor_sub.html" \
     >"$bench/floor-scan-list.txt" 2>"$bench/stderr.txt" ||
-    fail_with "$bench/stderr.txt" "plain_index failed" "$bench/$round.$pages.floor.txt"
+    fail_with "$bench/stderr.txt" "plain_index --floor failed" "$bench/$round.$pages.floor.txt"
+  timed_run "$bench/$round.$pages.plain.txt" build/bin/plain_index.exe 10 "$tree_w" "$out_w\\Plain_sub.html" \
+    >"$bench/plain-scan-list.txt" 2>"$bench/stderr.txt" ||
+    fail_with "$bench/stderr.txt" "plain_index failed" "$bench/$round.$pages.plain.txt"
   timed_run "$bench/$round.$pages.cmd.txt" build/bin/SkimdexCmd.exe --yes --depth 10 "$tree_w" \
     "$out_w\\Localindex.html" >"$bench/scan-list.txt" 2>"$bench/stderr.txt" ||
     fail_with "$bench/stderr.txt" "SkimdexCmd failed" "$bench/$round.$pages.cmd.txt"
-  cmp -s "$bench/scan-list.txt" "$bench/floor-scan-list.txt" &&
-    cmp -s "$out/Localindex_sub.html" "$out/Floor_sub.html" ||
-    echo "Warning: the floor's output differs from SkimdexCmd's over $pages pages" >&2
+  cmp -s "$bench/scan-list.txt" "$bench/floor-scan-list.txt" && cmp -s "$bench/scan-list.txt" "$bench/plain-scan-list.txt" &&
+    cmp -s "$out/Localindex_sub.html" "$out/Plain_sub.html" ||
+    echo "Warning: plain_index's output differs from SkimdexCmd's over $pages pages" >&2
   local listed
   listed=$(grep -c '<A HREF=' "$out/Localindex_sub.html" || true)
   [ "$listed" -eq "$pages" ] || echo "Warning: the listing page has $listed rows for $pages pages" >&2
+  cp "$out/Localindex_sub.html" "$bench/listing-$pages.html"
+  rm -f "$out"/*.html
+  taskset -c 0 wine build/bin/window_timer.exe 10 "$tree_w" "$out_w\\Window.html" >"$bench/$round.$pages.window.txt" \
+    2>"$bench/stderr.txt" || fail_with "$bench/stderr.txt" "the window's run failed"
+  cmp -s "$out/Window_sub.html" "$bench/listing-$pages.html" ||
+    echo "Warning: the window's listing page differs from SkimdexCmd's over $pages pages" >&2
 }
 
-echo "Indexing ${sizes[*]} pages: one warm-up round, then $rounds rounds of the floor and SkimdexCmd in turn"
+echo "Indexing ${sizes[*]} pages: one warm-up round, then $rounds rounds of the floor, plain_index, SkimdexCmd and the window in turn"
 rm -f "$bench"/round*.txt
-for pages in "${sizes[@]}"; do run_round warmup "$pages"; done
+for pages in "${sizes[@]}"; do
+  run_round warmup "$pages"
+done
 for round in $(seq "$rounds"); do
   for pages in "${sizes[@]}"; do run_round "round$round" "$pages"; done
 done
@@ -105,15 +122,20 @@ done
 awk -v load="$load_before" 'BEGIN { exit !(load > 1.5) }' &&
   echo "Note: the load average was $load_before before the benchmark; other work skews the numbers" >&2
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+seconds_of() { cat "$bench"/round*."$1"."$2".txt | awk '{ print $1 }' | median; }
 echo "Medians of $rounds interleaved rounds, everything on CPU 0:"
 for pages in "${sizes[@]}"; do
-  floor_s=$(cat "$bench"/round*."$pages".floor.txt | awk '{ print $1 }' | median)
-  cmd_s=$(cat "$bench"/round*."$pages".cmd.txt | awk '{ print $1 }' | median)
+  floor_s=$(seconds_of "$pages" floor)
+  plain_s=$(seconds_of "$pages" plain)
+  cmd_s=$(seconds_of "$pages" cmd)
+  window_s=$(cat "$bench"/round*."$pages".window.txt | awk '{ print $1 / 1000 }' | median)
   peak_kb=$(cat "$bench"/round*."$pages".cmd.txt | awk '{ print $2 }' | sort -n | tail -1)
-  awk -v n="$pages" -v f="$floor_s" -v c="$cmd_s" -v kb="$peak_kb" 'BEGIN {
+  awk -v n="$pages" -v f="$floor_s" -v p="$plain_s" -v c="$cmd_s" -v w="$window_s" -v kb="$peak_kb" 'BEGIN {
     printf "%6d pages  floor (plain Win32): %6.2f s %6.0f pages/s\n", n, f, n / f
+    printf "%6d pages  plain_index:         %6.2f s %6.0f pages/s  %.2fx the floor\n", n, p, n / p, p / f
     printf "%6d pages  SkimdexCmd --yes:    %6.2f s %6.0f pages/s %5.0f us/page  %.2fx the floor  peak memory %.0f MB\n",
            n, c, n / c, 1e6 * c / n, c / f, kb / 1024
+    printf "%6d pages  the window:          %6.2f s %6.0f pages/s  %.2fx SkimdexCmd\n", n, w, n / w, w / c
   }'
   echo "$pages $cmd_s" >>"$bench/per-page.txt.new"
 done
@@ -121,4 +143,10 @@ mv "$bench/per-page.txt.new" "$bench/per-page.txt"
 [ "${#sizes[@]}" -eq 2 ] && awk '{ n[NR] = $1; t[NR] = $2 / $1 } END {
   printf "Time per page at %d pages is %.0f%% of that at %d pages\n", n[2], 100 * t[2] / t[1], n[1]
 }' "$bench/per-page.txt"
+
+# The long version of the tests' kill checks.
+echo "Kill test: 50 runs of SkimdexCmd and 50 of the window over 5,000 pages, each ended at its own moment"
+export SKIMDEX_KILL_MOMENTS=50 SKIMDEX_KILL_PAGES=5000
+wine build/bin/cmd_tests.exe --gtest_brief=1 --gtest_filter='*Killed*' | grep -E '^\[  (PASSED|FAILED)' || true
+wine build/bin/gui_scenarios.exe --gtest_brief=1 --gtest_filter='*Killed*' | grep -E '^\[  (PASSED|FAILED)' || true
 exit 0

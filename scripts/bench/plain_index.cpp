@@ -1,17 +1,23 @@
-// The benchmark's floor: the work of one index run done with the plainest fast Win32 calls. One
-// directory listing per folder, sorted with the locale collation; each page opened once without an
-// existence test and read in 64 KiB blocks up to its title's closing tag; the same scan list on
-// standard output and the same listing rows through one open handle. Not shipped.
-// Usage: plain_index DEPTH FOLDER OUTPUT, OUTPUT being the listing page to write.
+// The benchmark's yardsticks for one index run over a tree, both with the plainest fast Win32 calls: one
+// directory listing per folder sorted with the locale collation, each page opened once without an
+// existence test and read in 64 KiB blocks up to its title's closing tag, the scan list on standard
+// output and the rows written through one handle in 64 KiB blocks. Not shipped.
+//   plain_index DEPTH FOLDER OUTPUT          the listing page OUTPUT as SkimdexCmd writes it, through
+//                                            the project's title scan, conversion and rows
+//   plain_index --floor DEPTH FOLDER OUTPUT  the floor: the same I/O with none of that work, titles
+//                                            copied as they stand and paths in the code page
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "index/listing_rows.h"
@@ -19,8 +25,9 @@
 #include "index/walk.h"
 #include "text/cp932.h"
 #include "text/path.h"
-#include "text/string_list.h"
 #include "text/text_reader.h"
+#include "text/unicode.h"
+#include "text/wide.h"
 
 namespace {
 
@@ -30,83 +37,138 @@ constexpr DWORD kBlockSize = 64 * 1024;
 
 struct Entry {
   int depth;  // 0 for an end marker
-  std::string path;
+  std::wstring path;
   bool folder;
 };
 
-void ReadFolderNames(const std::string& folder, TStringList& subfolders, TStringList& pages) {
-  WIN32_FIND_DATAA data;
-  const HANDLE search = FindFirstFileA((folder + "\\*.*").c_str(), &data);
-  if (search == INVALID_HANDLE_VALUE) return;
+struct Name {
+  std::wstring text;
+  bool folder;
+};
+
+std::vector<Name> SortedNames(const std::wstring& folder) {
+  std::vector<Name> names;
+  WIN32_FIND_DATAW data;
+  const HANDLE search = FindFirstFileW((folder + L"\\*.*").c_str(), &data);
+  if (search == INVALID_HANDLE_VALUE) return names;
   do {
-    const std::string name = data.cFileName;
-    if (name == "." || name == "..") continue;
-    if (data.dwFileAttributes == FILE_ATTRIBUTE_DIRECTORY) {
-      subfolders.Add(name);
-    } else if (IsListedExtension(ExtensionOf(name))) {
-      pages.Add(name);
-    }
-  } while (FindNextFileA(search, &data));
+    const std::wstring name = data.cFileName;
+    if (name == L"." || name == L"..") continue;
+    const bool folder_entry = data.dwFileAttributes == FILE_ATTRIBUTE_DIRECTORY;
+    if (folder_entry || IsListedExtension(ExtensionOf(Narrow(name)))) names.push_back({name, folder_entry});
+  } while (FindNextFileW(search, &data));
   FindClose(search);
-  subfolders.Sort();
-  pages.Sort();
+  std::sort(names.begin(), names.end(), [](const Name& a, const Name& b) {
+    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.text.data(),
+                          static_cast<int>(a.text.size()), b.text.data(),
+                          static_cast<int>(b.text.size())) == CSTR_LESS_THAN;
+  });
+  return names;
 }
 
 // The folder walk's order: subfolders with their subtrees, pages, then the end marker.
-int Walk(const std::string& folder, int depth, int level, std::vector<Entry>& list) {
-  TStringList subfolders, pages;
-  ReadFolderNames(folder, subfolders, pages);
+int Walk(const std::wstring& folder, int depth, int level, std::vector<Entry>& list) {
+  const std::vector<Name> names = SortedNames(folder);
   const int d = depth + 1;
-  int total = 0;
+  int pages = 0;
   if (d <= level) {
-    for (const std::string& name : subfolders) {
+    for (const Name& name : names) {
+      if (!name.folder) continue;
       const std::size_t at = list.size();
-      list.push_back({d, folder + "\\" + name, true});
-      const int below = Walk(folder + "\\" + name, d, level, list);
-      total += below;
+      list.push_back({d, folder + L"\\" + name.text, true});
+      const int below = Walk(folder + L"\\" + name.text, d, level, list);
+      pages += below;
       if (below == 0) list.erase(list.begin() + static_cast<std::ptrdiff_t>(at));
     }
   }
-  for (const std::string& name : pages) list.push_back({d, folder + "\\" + name, false});
-  if (d <= level) list.push_back({0, "", false});
-  return pages.Count() + total;
+  for (const Name& name : names) {
+    if (name.folder) continue;
+    list.push_back({d, folder + L"\\" + name.text, false});
+    ++pages;
+  }
+  if (d <= level) list.push_back({0, L"", false});
+  return pages;
 }
 
 // Hands out a file's bytes from 64 KiB reads.
 class FileBlocks final : public ByteSource {
  public:
-  explicit FileBlocks(HANDLE file) : file_(file), block_(kBlockSize) {}
+  explicit FileBlocks(HANDLE file) : file_(file) {}
   ReadResult Read(char* buffer, std::size_t capacity) override {
-    if (position_ == end_) {
-      DWORD got = 0;
-      if (!ReadFile(file_, block_.data(), kBlockSize, &got, nullptr))
-        return {0, static_cast<int>(GetLastError())};
-      position_ = 0;
-      end_ = got;
-    }
-    const std::size_t count = std::min(capacity, end_ - position_);
-    std::memcpy(buffer, block_.data() + position_, count);
-    position_ += count;
-    return {count, 0};
+    DWORD got = 0;
+    if (!ReadFile(file_, buffer, static_cast<DWORD>(std::min<std::size_t>(capacity, kBlockSize)), &got,
+                  nullptr))
+      return {0, static_cast<int>(GetLastError())};
+    return {got, 0};
   }
 
  private:
   HANDLE file_;
-  std::vector<char> block_;
-  std::size_t position_ = 0, end_ = 0;
 };
 
-std::string Title(const std::string& path) {
-  ScannedTitle title{FileNameOf(path)};
-  const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+HANDLE OpenPage(const std::wstring& path) {
+  return CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                     FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// The project's title, as SkimdexCmd makes it.
+std::string Caption(const std::wstring& path) {
+  const std::string name = FileNameOf(Narrow(path));
+  ScannedTitle title{.text = name, .file_name = true};
+  const HANDLE file = OpenPage(path);
   if (file != INVALID_HANDLE_VALUE) {
     FileBlocks blocks(file);
     TextReader reader(blocks);
-    title = ScanPageTitle(reader, title.text);
+    title = ScanPageTitle(reader, name);
     CloseHandle(file);
   }
   return PageCaption(title);
+}
+
+// The floor's title: the bytes between the first "<title>" and the "</title>" after it, any case.
+std::string RawTitle(const std::wstring& path) {
+  const HANDLE file = OpenPage(path);
+  if (file == INVALID_HANDLE_VALUE) return {};
+  std::string text;
+  std::vector<char> block(kBlockSize);
+  DWORD got = 0;
+  std::size_t open = std::string::npos;
+  while (ReadFile(file, block.data(), kBlockSize, &got, nullptr) && got > 0) {
+    text.append(block.data(), got);
+    const std::string upper = AsciiUpper(text);
+    if (open == std::string::npos) open = upper.find("<TITLE>");
+    if (open != std::string::npos) {
+      if (const std::size_t close = upper.find("</TITLE>", open); close != std::string::npos) {
+        CloseHandle(file);
+        return text.substr(open + 7, close - open - 7);
+      }
+    }
+  }
+  CloseHandle(file);
+  return {};
+}
+
+std::string InCodePage(const std::wstring& text) {
+  std::string bytes(text.size() * 2 + 1, '\0');
+  const int length =
+      WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()), bytes.data(),
+                          static_cast<int>(bytes.size()), "?", nullptr);
+  bytes.resize(std::max(length, 0));
+  return bytes;
+}
+
+std::string FloorRow(const Entry& entry) {
+  if (entry.folder) {
+    const std::wstring name = entry.path.substr(entry.path.rfind(L'\\') + 1);
+    return "<TR><TD NOWRAP><FONT SIZE=\"+1\">" + Indent(entry.depth) + InCodePage(name) + "</FONT></TD></TR>";
+  }
+  return "<TR><TD NOWRAP>" + Indent(entry.depth) + "<A HREF=\"file:///" + InCodePage(entry.path) + "\">" +
+         RawTitle(entry.path) + "</A></TD></TR>";
+}
+
+std::string Row(const Entry& entry) {
+  const std::string path = Narrow(entry.path);
+  return entry.folder ? FolderRow(entry.depth, path) : PageRow(entry.depth, path, Caption(entry.path));
 }
 
 // Rows gather in memory and leave in 64 KiB writes through the one handle.
@@ -133,14 +195,13 @@ class Output {
   std::string text_;
 };
 
-void WriteListing(HANDLE file, const std::vector<Entry>& list) {
+void WriteListing(HANDLE file, const std::vector<Entry>& list, bool floor) {
   Output out(file);
   for (const char* line : kListingHead) out.Line(line);
   for (const Entry& entry : list) {
     if (entry.depth == 0) continue;
     out.Line("<TABLE>");
-    out.Line(entry.folder ? FolderRow(entry.depth, entry.path)
-                          : PageRow(entry.depth, entry.path, Title(entry.path)));
+    out.Line(floor ? FloorRow(entry) : Row(entry));
     out.Line("</TABLE>");
   }
   for (const char* line : kListingFoot) out.Line(line);
@@ -148,26 +209,31 @@ void WriteListing(HANDLE file, const std::vector<Entry>& list) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (argc != 4) {
-    std::fputs("usage: plain_index DEPTH FOLDER OUTPUT\n", stderr);
+int main() {
+  int count = 0;
+  wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+  const bool floor = count == 5 && std::wstring_view(arguments[1]) == L"--floor";
+  if (count != (floor ? 5 : 4)) {
+    std::fputs("usage: plain_index [--floor] DEPTH FOLDER OUTPUT\n", stderr);
     return 64;
   }
+  const int first = floor ? 2 : 1;
   std::vector<Entry> list;
-  Walk(argv[2], 0, std::atoi(argv[1]), list);
-  std::string scan_list;
+  Walk(arguments[first + 1], 0, _wtoi(arguments[first]), list);
+  std::wstring scan_list;
   for (const Entry& entry : list) {
-    scan_list.append(entry.depth == 0 ? "0" : std::to_string(entry.depth) + entry.path).append("\r\n");
+    scan_list.append(entry.depth == 0 ? L"0" : std::to_wstring(entry.depth) + entry.path).append(L"\r\n");
   }
+  const std::string bytes = InCodePage(scan_list);
   _setmode(_fileno(stdout), _O_BINARY);
-  std::fwrite(scan_list.data(), 1, scan_list.size(), stdout);
-  const HANDLE file = CreateFileA(argv[3], GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+  const HANDLE file = CreateFileW(arguments[first + 2], GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
-    std::fprintf(stderr, "cannot create %s: %lu\n", argv[3], GetLastError());
+    std::fprintf(stderr, "cannot create the listing page: %lu\n", GetLastError());
     return 1;
   }
-  WriteListing(file, list);
+  WriteListing(file, list, floor);
   CloseHandle(file);
   return 0;
 }
