@@ -125,24 +125,37 @@ std::string Caption(const std::wstring& path) {
   return PageCaption(title);
 }
 
+// Where the upper-case `tag` starts in `text` at or after `from`, any case; npos when nowhere.
+std::size_t FindNoCase(std::string_view text, std::string_view tag, std::size_t from) {
+  const auto found = std::search(text.begin() + static_cast<std::ptrdiff_t>(std::min(from, text.size())),
+                                 text.end(), tag.begin(), tag.end(),
+                                 [](char a, char b) { return (a >= 'a' && a <= 'z' ? a - 0x20 : a) == b; });
+  return found == text.end() ? std::string_view::npos : static_cast<std::size_t>(found - text.begin());
+}
+
 // The floor's title: the bytes between the first "<title>" and the "</title>" after it, any case.
 std::string RawTitle(const std::wstring& path) {
   const HANDLE file = OpenPage(path);
   if (file == INVALID_HANDLE_VALUE) return {};
-  std::string text;
-  std::vector<char> block(kBlockSize);
-  DWORD got = 0;
-  std::size_t open = std::string::npos;
-  while (ReadFile(file, block.data(), kBlockSize, &got, nullptr) && got > 0) {
-    text.append(block.data(), got);
-    const std::string upper = AsciiUpper(text);
-    if (open == std::string::npos) open = upper.find("<TITLE>");
-    if (open != std::string::npos) {
-      if (const std::size_t close = upper.find("</TITLE>", open); close != std::string::npos) {
+  static std::string text;
+  text.clear();
+  constexpr std::string_view kOpen = "<TITLE>", kClose = "</TITLE>";
+  std::size_t open = std::string_view::npos, searched = 0;
+  for (;;) {
+    const std::size_t had = text.size();
+    text.resize(had + kBlockSize);
+    DWORD got = 0;
+    if (!ReadFile(file, text.data() + had, kBlockSize, &got, nullptr) || got == 0) break;
+    text.resize(had + got);
+    if (open == std::string_view::npos) open = FindNoCase(text, kOpen, searched);
+    if (open != std::string_view::npos) {
+      const std::size_t close = FindNoCase(text, kClose, std::max(open + kOpen.size(), searched));
+      if (close != std::string_view::npos) {
         CloseHandle(file);
-        return text.substr(open + 7, close - open - 7);
+        return text.substr(open + kOpen.size(), close - open - kOpen.size());
       }
     }
+    searched = text.size() > kClose.size() ? text.size() - kClose.size() : 0;
   }
   CloseHandle(file);
   return {};
