@@ -1,13 +1,20 @@
 #include "index/listing_page.h"
 
+#include <windows.h>
+
+#include <algorithm>
 #include <climits>
+#include <iterator>
+#include <optional>
 
 #include "index/listing_rows.h"
 #include "index/title.h"
+#include "index/walk.h"
 #include "text/cp932.h"
 #include "text/directory.h"
 #include "text/path.h"
 #include "text/text_file.h"
+#include "text/wide.h"
 
 namespace skimdex {
 namespace {
@@ -20,13 +27,48 @@ void WriteLine(TextFile& file, const std::string& line) {
   CheckIo();
 }
 
-// What was written so far goes to disk before a title is read, as closing the page would, so a failing
-// write stops the page at the same byte. The page being read is never the new listing page, which is a
-// temporary file until it is whole.
-std::string ReadTitleBesideListing(TextFile& listing, const std::string& page) {
-  FlushText(listing);
-  CheckIo();
-  return GetPageTitle(page);
+bool IsAscii(const std::string& text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// This run's own two pages, which it rewrote after the walk (the frame page) or rewrites now (the
+// listing page): what the walk saw of them is out of date.
+class OwnPages {
+ public:
+  explicit OwnPages(const std::string& name) : paths_{FullPathOf(name), FullPathOf(ListingPageName(name))} {}
+
+  // Asked for every entry: the names are compared first, and the system's comparison is left to the
+  // names that ASCII alone cannot tell apart.
+  bool Hold(const std::string& path) const {
+    const std::string name = FileNameOf(path);
+    return std::any_of(std::begin(paths_), std::end(paths_), [&](const std::string& own) {
+      const std::string own_name = FileNameOf(own);
+      const bool same_name =
+          AsciiCompareNoCase(own_name, name) == 0 || (!IsAscii(name) && SamePathIgnoringCase(own_name, name));
+      return same_name && SamePathIgnoringCase(own, FullPathOf(path));
+    });
+  }
+
+ private:
+  static bool SamePathIgnoringCase(const std::string& a, const std::string& b) {
+    const std::wstring wide_a = Wide(a), wide_b = Wide(b);
+    return CompareStringOrdinal(wide_a.data(), static_cast<int>(wide_a.size()), wide_b.data(),
+                                static_cast<int>(wide_b.size()), TRUE) == CSTR_EQUAL;
+  }
+
+  std::string paths_[2];
+};
+
+// A page's row is made from what the walk saw of it. A folder the walk saw, an entry of a list made
+// elsewhere and this run's own pages are asked of the file system now, as every entry once was: a
+// folder deleted since the walk then gets a page row.
+std::string RowOf(const ScanEntry& entry, std::optional<SeenEntry> seen, const OwnPages& own) {
+  if (seen && seen->attributes != faDirectory && !own.Hold(entry.path)) {
+    if (seen->attributes & faDirectory) return FolderRow(entry.depth, entry.path);
+    return PageRow(entry.depth, entry.path, seen->dated ? GetListedPageTitle(entry.path) : std::string());
+  }
+  if (IsExistingFolder(entry.path)) return FolderRow(entry.depth, entry.path);
+  return PageRow(entry.depth, entry.path, GetPageTitle(entry.path));
 }
 
 int DigitsAtStart(const std::string& entry) {
@@ -59,6 +101,7 @@ ScanEntry SplitScanEntry(const std::string& entry, const std::string& scan_folde
 void WriteListingPage(const std::string& name, const TStringList& list, const std::string& scan_folder,
                       ProgressSink& progress) {
   const std::string listing_name = ListingPageName(name);
+  const OwnPages own(name);
   if (list.Count() > 0) progress.SetMaximum(list.Count() - 1);
   TextFile listing;
   AssignText(listing, listing_name);
@@ -68,14 +111,8 @@ void WriteListingPage(const std::string& name, const TStringList& list, const st
 
   for (int i = 0; i < list.Count(); ++i) {
     if (list[i] == kEndMarker) continue;
-    const ScanEntry entry = SplitScanEntry(list[i], scan_folder);
     WriteLine(listing, "<TABLE>");
-    if (IsExistingFolder(entry.path)) {
-      WriteLine(listing, FolderRow(entry.depth, entry.path));
-    } else {
-      const std::string title = ReadTitleBesideListing(listing, entry.path);
-      WriteLine(listing, PageRow(entry.depth, entry.path, title));
-    }
+    WriteLine(listing, RowOf(SplitScanEntry(list[i], scan_folder), SeenEntryOf(list.Object(i)), own));
     progress.SetPosition(i);
     WriteLine(listing, "</TABLE>");
   }

@@ -11,7 +11,8 @@ namespace skimdex {
 std::string ListingPageName(const std::string& name);
 
 // Writes the listing page for the scan list of `scan_folder`: a folder row or a page row per entry,
-// decided by the file system now. The first I/O failure raises EInOutError and leaves the page incomplete.
+// decided by what the walk saw of a page and by the file system now for the rest. The page replaces
+// the old one only when it is whole; the first I/O failure raises EInOutError and leaves the old one.
 void WriteListingPage(const std::string& name, const TStringList& list, const std::string& scan_folder,
                       ProgressSink& progress);
 

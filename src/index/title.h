@@ -9,4 +9,8 @@ namespace skimdex {
 // I/O error pending.
 std::string GetPageTitle(const std::string& path);
 
+// The same for a page that the walk has just listed as a file with a DOS time stamp, without testing
+// its existence again: one that is gone since gives the empty string all the same.
+std::string GetListedPageTitle(const std::string& path);
+
 }  // namespace skimdex

@@ -5,21 +5,35 @@
 #include <string_view>
 
 #include "sjisconv/sjisconv.h"
+#include "text/byte_search.h"
 #include "text/cp932.h"
 #include "text/unicode.h"
 
 namespace skimdex {
 namespace {
 
-constexpr char kOpenTag[] = "<TITLE>";
-constexpr std::size_t kOpenTagLength = sizeof kOpenTag - 1;
-constexpr char kCloseTag[] = "</TITLE>";
+constexpr std::string_view kOpenTag = "<TITLE>";
+constexpr std::size_t kOpenTagLength = kOpenTag.size();
+constexpr std::string_view kCloseTag = "</TITLE>";
 constexpr char kCommentMark[] = "<!-";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kCharset = "CHARSET";
 
-// Position of the closing tag in `text`, any case, or 0. Each line is upper-cased once.
-std::size_t CloseTagIn(const std::string& text) { return FindBytes(kCloseTag, AsciiUpper(text)); }
+// A line upper-cased for the searches, into a buffer that the lines share: the lines themselves are
+// read where they lie, and only this one copy of each is made.
+std::string_view UpperCased(std::string_view line, std::string& buffer) {
+  buffer.resize(line.size());
+  std::transform(line.begin(), line.end(), buffer.begin(), [](char c) {
+    return static_cast<char>(c - (static_cast<unsigned char>(c - 'a') < 26 ? 0x20 : 0));
+  });
+  return buffer;
+}
+
+// Position of the closing tag in the upper-cased text, or 0.
+std::size_t CloseTagIn(std::string_view upper) {
+  const std::size_t at = FindText(upper, kCloseTag);
+  return at == std::string_view::npos ? 0 : at + 1;
+}
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -46,8 +60,8 @@ bool NamesUtf8At(std::string_view upper, std::size_t at) {
 
 // Both `<meta charset="utf-8">` and the http-equiv form `content="text/html; charset=utf-8"`.
 bool DeclaresUtf8(std::string_view upper) {
-  for (std::size_t at = upper.find(kCharset); at != std::string_view::npos;
-       at = upper.find(kCharset, at + 1)) {
+  for (std::size_t at = FindText(upper, kCharset); at != std::string_view::npos;
+       at = FindText(upper, kCharset, at + 1)) {
     if (NamesUtf8At(upper, at + kCharset.size())) return true;
   }
   return false;
@@ -56,31 +70,38 @@ bool DeclaresUtf8(std::string_view upper) {
 // Position of the opening tag in the upper-cased line, or 0; the search ends at the first NUL. In
 // UTF-8 it goes byte by byte: no ASCII byte stands inside a character there, while the code page 932
 // boundary rule could take a character's last byte for a lead byte and skip the tag after it.
-std::size_t OpenTagIn(const std::string& upper, bool utf8) {
-  if (!utf8) return FindAtCharStart(kOpenTag, upper);
-  return FindBytes(kOpenTag, upper.substr(0, upper.find('\0')));
+// Upper-casing changes no lead byte, so the rule holds on the upper-cased line as on the line.
+std::size_t OpenTagIn(std::string_view upper, bool utf8) {
+  upper = upper.substr(0, FindByte(upper, '\0'));
+  for (std::size_t at = FindText(upper, kOpenTag); at != std::string_view::npos;
+       at = FindText(upper, kOpenTag, at + 1)) {
+    if (utf8 || CharKindAt(upper, at + 1) != CharKind::Trail) return at + 1;
+  }
+  return 0;
 }
 
 // Sets `title` from the first line with an opening tag: up to a closing tag on that line, else the
 // rest of the line plus what precedes the first closing tag on a later line. A byte order mark
 // counts at the start of the first line, after any blanks the reader passed over.
 void ReadTitle(LineSource& lines, ScannedTitle& title) {
+  std::string buffer;  // the upper-cased line
   bool utf8 = false;
   for (bool first_line = true; !lines.AtEndSkippingBlanks(); first_line = false) {
-    const std::string line = lines.ReadTextLine();
-    const std::string upper = AsciiUpper(line);
+    const std::string_view line = lines.ReadTextLine();
+    const std::string_view upper = UpperCased(line, buffer);
     utf8 = utf8 || (first_line && line.starts_with(kByteOrderMark)) || DeclaresUtf8(upper);
     const std::size_t open = OpenTagIn(upper, utf8);
     if (open == 0) continue;
-    title = {line.substr(open - 1 + kOpenTagLength), utf8};
-    if (const std::size_t close = CloseTagIn(title.text); close != 0) {
-      title.text.resize(close - 1);
+    const std::size_t start = open - 1 + kOpenTagLength;
+    if (const std::size_t close = CloseTagIn(upper.substr(start)); close != 0) {
+      title = {std::string(line.substr(start, close - 1)), utf8};
       return;
     }
+    title = {std::string(line.substr(start)), utf8};
     while (!lines.AtEndSkippingBlanks()) {
-      const std::string next = lines.ReadTextLine();
-      if (const std::size_t close = CloseTagIn(next); close != 0) {
-        title.text.append(next, 0, close - 1);
+      const std::string_view next = lines.ReadTextLine();
+      if (const std::size_t close = CloseTagIn(UpperCased(next, buffer)); close != 0) {
+        title.text.append(next.substr(0, close - 1));
         return;
       }
     }

@@ -1,25 +1,44 @@
 #include "index/walk.h"
 
+#include <vector>
+
 #include "settings/settings.h"
 #include "text/cp932.h"
 #include "text/directory.h"
+#include "text/locale.h"
 #include "text/path.h"
 
 namespace skimdex {
 namespace {
 
 const char* const kListedExtensions[] = {".html", ".htm", ".shtml", ".cgi", ".txt"};
+// How a scan list object holds a SeenEntry: the attribute word in the low 32 bits, flags above.
+constexpr std::uint64_t kSeenMark = std::uint64_t{1} << 63;
+constexpr std::uint64_t kDatedMark = std::uint64_t{1} << 62;
 constexpr char kEndMarker[] = "0";
 
+// A name as the folder's listing gave it: in UTF-16 for the sort, in UTF-8 for the scan list, with
+// what the listing told of the entry.
+struct ListedName {
+  std::u16string units;
+  std::string name;
+  std::uint64_t seen;
+};
+
 struct FolderNames {
-  TStringList subfolders;
-  TStringList pages;
+  std::vector<ListedName> subfolders;
+  std::vector<ListedName> pages;
 };
 
 // No name may lead the walk out of its folder. Windows allows no separator in a name, but a Linux name
 // seen through Wine may hold a backslash: such an entry cannot be reached by its name, and is left out.
 bool IsNameOfItsOwn(const std::string& name) {
   return name != "." && name != ".." && name.find_first_of("\\/") == std::string::npos;
+}
+
+void SortByLocale(std::vector<ListedName>& names) {
+  QuickSortItems(
+      names, [](const ListedName& a, const ListedName& b) { return LocaleCompareNoCase(a.units, b.units); });
 }
 
 // A folder counts only when its attribute word is the directory bit alone: a hidden or
@@ -30,19 +49,28 @@ FolderNames ReadFolderNames(const std::string& folder) {
   for (int error = FindFirstEntry(folder + "\\*.*", faAnyFile, record); error == 0;
        error = FindNextEntry(record)) {
     if (!IsNameOfItsOwn(record.Name)) continue;
-    if (record.Attr == faDirectory) {
-      names.subfolders.Add(record.Name);
-    } else if (IsListedExtension(ExtensionOf(record.Name))) {
-      names.pages.Add(record.Name);
-    }
+    const bool subfolder = record.Attr == faDirectory;
+    if (!subfolder && !IsListedExtension(ExtensionOf(record.Name))) continue;
+    ListedName listed{reinterpret_cast<const char16_t*>(record.FindData.cFileName), record.Name,
+                      SeenObject({static_cast<std::uint32_t>(record.Attr), record.Time != 0})};
+    (subfolder ? names.subfolders : names.pages).push_back(std::move(listed));
   }
   EndSearch(record);
-  names.subfolders.Sort();
-  names.pages.Sort();
+  SortByLocale(names.subfolders);
+  SortByLocale(names.pages);
   return names;
 }
 
 }  // namespace
+
+std::uint64_t SeenObject(const SeenEntry& entry) {
+  return kSeenMark | (entry.dated ? kDatedMark : 0) | entry.attributes;
+}
+
+std::optional<SeenEntry> SeenEntryOf(std::uint64_t object) {
+  if (!(object & kSeenMark)) return std::nullopt;
+  return SeenEntry{static_cast<std::uint32_t>(object), (object & kDatedMark) != 0};
+}
 
 bool IsListedExtension(const std::string& extension) {
   for (const char* listed : kListedExtensions) {
@@ -58,21 +86,22 @@ int ScanFolder(const std::string& folder, TStringList& list, int depth, Progress
   int total = 0;
 
   if (d <= folder_level) {
-    for (const std::string& name : names.subfolders) {
-      const int entry = list.Add(prefix + name);
-      const int pages_below = ScanFolder(folder + "\\" + name, list, d, progress);
+    for (const ListedName& subfolder : names.subfolders) {
+      const int entry = list.AddObject(prefix + subfolder.name, subfolder.seen);
+      const int pages_below = ScanFolder(folder + "\\" + subfolder.name, list, d, progress);
       total += pages_below;
       if (pages_below == 0) list.Delete(entry);  // its end markers stay
     }
   }
 
-  if (names.pages.Count() > 0) progress.SetMaximum(names.pages.Count() - 1);
-  for (int i = 0; i < names.pages.Count(); ++i) {
-    list.Add(prefix + names.pages[i]);
+  const int page_count = static_cast<int>(names.pages.size());
+  if (page_count > 0) progress.SetMaximum(page_count - 1);
+  for (int i = 0; i < page_count; ++i) {
+    list.AddObject(prefix + names.pages[i].name, names.pages[i].seen);
     progress.SetPosition(i);
   }
   if (d <= folder_level) list.Add(kEndMarker);
-  return names.pages.Count() + total;
+  return page_count + total;
 }
 
 }  // namespace skimdex

@@ -82,7 +82,7 @@ std::optional<std::int32_t> TryParseInteger(std::string_view text) {
 
 }  // namespace
 
-CharKind CharKindAt(const std::string& text, std::size_t i, const LeadByteSet& leads) {
+CharKind CharKindAt(std::string_view text, std::size_t i, const LeadByteSet& leads) {
   return KindAt(text, i, leads);
 }
 

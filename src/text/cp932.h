@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "text/locale.h"
 
@@ -13,7 +14,7 @@ namespace skimdex {
 enum class CharKind { Single = 0, Lead = 1, Trail = 2 };
 
 // Kind of byte i, judged by counting the lead bytes directly before it.
-CharKind CharKindAt(const std::string& text, std::size_t i, const LeadByteSet& leads = SystemLeadBytes());
+CharKind CharKindAt(std::string_view text, std::size_t i, const LeadByteSet& leads = SystemLeadBytes());
 
 // Position of the last byte of `separators` that is not a trail byte (nor NUL), or 0.
 std::size_t LastSeparatorIndex(const std::string& separators, const std::string& text,

@@ -1,7 +1,7 @@
 #include <windows.h>
 
 #include "text/locale.h"
-#include "text/wide.h"
+#include "text/utf8.h"
 
 namespace skimdex {
 namespace {
@@ -35,10 +35,13 @@ std::string LocaleUpper(const std::string& text) {
 // The names are compared as the Unicode text they are; for a name that code page 932 can spell this is
 // the order CompareStringA gives its bytes, since it compares their Unicode form.
 int LocaleCompareNoCase(const std::string& a, const std::string& b) {
-  const std::wstring wide_a = Wide(a), wide_b = Wide(b);
-  const int result =
-      CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, wide_a.data(), static_cast<int>(wide_a.size()),
-                     wide_b.data(), static_cast<int>(wide_b.size()));
+  return LocaleCompareNoCase(Utf16OfUtf8(a), Utf16OfUtf8(b));
+}
+
+int LocaleCompareNoCase(std::u16string_view a, std::u16string_view b) {
+  const int result = CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE,
+                                    reinterpret_cast<const wchar_t*>(a.data()), static_cast<int>(a.size()),
+                                    reinterpret_cast<const wchar_t*>(b.data()), static_cast<int>(b.size()));
   if (result == 0) return a.compare(b) < 0 ? -1 : (a == b ? 0 : 1);  // invalid arguments only
   return result - CSTR_EQUAL;
 }

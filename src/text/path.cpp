@@ -1,5 +1,7 @@
 #include "text/path.h"
 
+#include <algorithm>
+#include <string_view>
 #include <vector>
 
 #include "text/cp932.h"
@@ -70,10 +72,17 @@ std::string WithoutLongPathPrefix(const std::string& path) {
   return path;
 }
 
+// Asked for every path a system call takes, so it goes through the names in place.
 bool HoldsNameTheSystemWouldChange(const std::string& path) {
-  for (const std::string& name : NamesOf(WithoutLongPathPrefix(path))) {
-    if (name.empty() || name == "." || name == "..") continue;
-    if (name.back() == '.' || name.back() == ' ') return true;
+  const std::string_view names =
+      std::string_view(path).substr(path.size() - WithoutLongPathPrefix(path).size());
+  std::size_t start = 0;
+  while (start <= names.size()) {
+    const std::size_t end = std::min(names.find_first_of("\\/", start), names.size());
+    const std::string_view name = names.substr(start, end - start);
+    if (!name.empty() && name != "." && name != ".." && (name.back() == '.' || name.back() == ' '))
+      return true;
+    start = end + 1;
   }
   return false;
 }

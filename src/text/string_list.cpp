@@ -15,19 +15,28 @@ constexpr char kIndexOutOfRange[] =
 
 }  // namespace
 
-int TStringList::Add(std::string text) {
+int TStringList::Add(std::string text) { return AddObject(std::move(text), 0); }
+
+int TStringList::AddObject(std::string text, std::uint64_t object) {
   items_.push_back(std::move(text));
+  objects_.push_back(object);
   return Count() - 1;
 }
 
 void TStringList::Delete(int index) {
   CheckIndex(index);
   items_.erase(items_.begin() + index);
+  objects_.erase(objects_.begin() + index);
 }
 
 const std::string& TStringList::operator[](int index) const {
   CheckIndex(index);
   return items_[index];
+}
+
+std::uint64_t TStringList::Object(int index) const {
+  CheckIndex(index);
+  return objects_[index];
 }
 
 void TStringList::CheckIndex(int index) const {
@@ -36,34 +45,23 @@ void TStringList::CheckIndex(int index) const {
   }
 }
 
+// The strings' places are sorted, so each object moves with its string.
 void TStringList::Sort(const Compare& compare) {
-  if (Count() >= 2) QuickSort(0, Count() - 1, compare);
+  std::vector<int> order(items_.size());
+  for (int i = 0; i < Count(); ++i) order[i] = i;
+  QuickSortItems(order, [&](int a, int b) { return compare(items_[a], items_[b]); });
+  std::vector<std::string> items;
+  std::vector<std::uint64_t> objects;
+  for (const int i : order) {
+    items.push_back(std::move(items_[i]));
+    objects.push_back(objects_[i]);
+  }
+  items_ = std::move(items);
+  objects_ = std::move(objects);
 }
 
-void TStringList::Sort() { Sort(LocaleCompareNoCase); }
-
-void TStringList::QuickSort(int left, int right, const Compare& compare) {
-  int i;
-  do {
-    i = left;
-    int j = right;
-    int pivot = (left + right) / 2;  // follows the pivot string when it is exchanged
-    do {
-      while (compare(items_[i], items_[pivot]) < 0) ++i;
-      while (compare(items_[j], items_[pivot]) > 0) --j;
-      if (i <= j) {
-        std::swap(items_[i], items_[j]);
-        if (pivot == i)
-          pivot = j;
-        else if (pivot == j)
-          pivot = i;
-        ++i;
-        --j;
-      }
-    } while (i <= j);
-    if (left < j) QuickSort(left, j, compare);
-    left = i;
-  } while (i < right);
+void TStringList::Sort() {
+  Sort([](const std::string& a, const std::string& b) { return LocaleCompareNoCase(a, b); });
 }
 
 }  // namespace skimdex

@@ -173,6 +173,7 @@ void TextFile::Open(Access access) {
     return;
   }
   mode_ = Mode::Writing;
+  output_ = std::make_unique_for_overwrite<char[]>(kBufferSize);
   write_out_every_line_ = type == FILE_TYPE_CHAR;
 }
 
@@ -184,7 +185,7 @@ bool TextFile::WriteOut() {
     return false;
   }
   DWORD written = 0;
-  if (!WriteFile(handle_.get(), output_.data(), count, &written, nullptr)) {
+  if (!WriteFile(handle_.get(), output_.get(), count, &written, nullptr)) {
     SetIoErrorFromPlatform();
     return false;
   }
@@ -231,15 +232,17 @@ void CreateTextForWriting(TextFile& file) { file.Open(TextFile::Access::Create);
 void CreateTextForReplacing(TextFile& file) { file.Open(TextFile::Access::Replace); }
 void OpenTextForAppending(TextFile& file) { file.Open(TextFile::Access::Append); }
 
-std::string ReadTextLine(TextFile& file) {
+std::string_view ReadTextLineInPlace(TextFile& file) {
   if (file.mode_ != TextFile::Mode::Reading) {
     SetIoError(kNotOpenForReading);
     return {};
   }
-  std::string line = file.reader_->ReadTextLine();
+  const std::string_view line = file.reader_->ReadTextLine();
   RecordReadError(*file.reader_);
   return line;
 }
+
+std::string ReadTextLine(TextFile& file) { return std::string(ReadTextLineInPlace(file)); }
 
 bool AtEndSkippingBlanks(TextFile& file) {
   if (file.mode_ != TextFile::Mode::Reading) {
@@ -258,22 +261,18 @@ void WriteText(TextFile& file, const std::string& text) {
   }
   std::string_view rest = text;
   while (!rest.empty()) {
-    const std::size_t room = file.output_.size() - file.output_count_;
+    const std::size_t room = TextFile::kBufferSize - file.output_count_;
     const std::size_t count = std::min(room, rest.size());
-    std::memcpy(file.output_.data() + file.output_count_, rest.data(), count);
+    std::memcpy(file.output_.get() + file.output_count_, rest.data(), count);
     file.output_count_ += count;
     rest.remove_prefix(count);
-    if (file.output_count_ == file.output_.size()) file.WriteOut();
+    if (file.output_count_ == TextFile::kBufferSize) file.WriteOut();
   }
 }
 
 void WriteLineEnd(TextFile& file) {
   WriteText(file, "\r\n");
   if (file.mode_ == TextFile::Mode::Writing && file.write_out_every_line_) file.WriteOut();
-}
-
-void FlushText(TextFile& file) {
-  if (file.mode_ == TextFile::Mode::Writing) file.WriteOut();
 }
 
 void CloseText(TextFile& file) {

@@ -1,16 +1,17 @@
 #pragma once
 
-#include <array>
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "text/exception.h"
 #include "text/scoped_handle.h"
 #include "text/text_reader.h"
 
-// Text files read line by line, and written through a 128-byte buffer. No operation raises: each
+// Text files read line by line, and written through a 64 KiB buffer. No operation raises: each
 // failure replaces the thread's pending I/O error, which CheckIo raises and TakeIoError clears.
 namespace skimdex {
 
@@ -32,10 +33,12 @@ class TextFile : private ByteSource {
   TextFile& operator=(const TextFile&) = delete;
   ~TextFile() override;
 
+  // Written text reaches the file in blocks of this size, and at the close.
+  static constexpr std::size_t kBufferSize = 64 * 1024;
+
  private:
   enum class Mode { Closed, Reading, Writing };
   enum class Access { Read, Create, Append, Replace };
-  static constexpr std::size_t kBufferSize = 128;
 
   ReadResult Read(char* buffer, std::size_t capacity) override;  // the reader's ReadFile
   void Open(Access access);
@@ -48,11 +51,10 @@ class TextFile : private ByteSource {
   friend void CreateTextForWriting(TextFile& file);
   friend void CreateTextForReplacing(TextFile& file);
   friend void OpenTextForAppending(TextFile& file);
-  friend std::string ReadTextLine(TextFile& file);
+  friend std::string_view ReadTextLineInPlace(TextFile& file);
   friend bool AtEndSkippingBlanks(TextFile& file);
   friend void WriteText(TextFile& file, const std::string& text);
   friend void WriteLineEnd(TextFile& file);
-  friend void FlushText(TextFile& file);
   friend void CloseText(TextFile& file);
 
   std::string name_;
@@ -60,7 +62,7 @@ class TextFile : private ByteSource {
   Mode mode_ = Mode::Closed;
   ScopedFileHandle handle_;
   std::optional<TextReader> reader_;  // while reading
-  std::array<char, kBufferSize> output_{};
+  std::unique_ptr<char[]> output_;    // while writing
   std::size_t output_count_ = 0;
   bool write_out_every_line_ = false;  // a character device
 };
@@ -77,12 +79,11 @@ void CreateTextForWriting(TextFile& file);  // creates or truncates
 void CreateTextForReplacing(TextFile& file);
 void OpenTextForAppending(TextFile& file);  // writes on at the true end of the file
 std::string ReadTextLine(TextFile& file);   // up to CR (CR LF or CR consumed); a lone LF stays in the line
-bool AtEndSkippingBlanks(TextFile& file);   // passes bytes 0x00-0x20 except Ctrl-Z; true at the end
+// The same line where the file's buffer holds it, valid until the next operation on the file.
+std::string_view ReadTextLineInPlace(TextFile& file);
+bool AtEndSkippingBlanks(TextFile& file);  // passes bytes 0x00-0x20 except Ctrl-Z; true at the end
 void WriteText(TextFile& file, const std::string& text);
 void WriteLineEnd(TextFile& file);  // CR LF
-// Writes out the buffer of a file open for writing, as closing it would, and keeps it open; does
-// nothing to any other file.
-void FlushText(TextFile& file);
 // Writes out the buffer first; if that fails the file stays open.
 void CloseText(TextFile& file);
 

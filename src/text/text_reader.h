@@ -42,8 +42,9 @@ class LineSource {
   virtual ~LineSource() = default;
   // Passes bytes 0x00-0x20 except Ctrl-Z; true at Ctrl-Z or the end of the data.
   virtual bool AtEndSkippingBlanks() = 0;
-  // Up to the next CR, which is consumed with an LF after it; a lone LF stays in the line.
-  virtual std::string ReadTextLine() = 0;
+  // Up to the next CR, which is consumed with an LF after it; a lone LF stays in the line. The view is
+  // valid until the next call on this source.
+  virtual std::string_view ReadTextLine() = 0;
 };
 
 // Ctrl-Z ends the data as the real end does: neither is ever consumed, so nothing after a Ctrl-Z is
@@ -56,10 +57,14 @@ class TextReader final : public LineSource {
   // beyond the bytes the lines need (a range another program locked) then changes nothing.
   static constexpr std::size_t kBlockSize = 128;
 
-  explicit TextReader(ByteSource& source) : source_(&source), buffer_(new char[kBufferSize]) {}
+  explicit TextReader(ByteSource& source);
+  ~TextReader() override;
+  TextReader(const TextReader&) = delete;
+  TextReader& operator=(const TextReader&) = delete;
 
   bool AtEndSkippingBlanks() override;
-  std::string ReadTextLine() override;
+  // A line that lies whole in the buffer is handed out where it lies; only a longer one is copied.
+  std::string_view ReadTextLine() override;
 
   // The error number of the last failed read since the previous call, or 0.
   int TakeReadError() { return std::exchange(read_error_, 0); }
@@ -72,6 +77,7 @@ class TextReader final : public LineSource {
   std::size_t position_ = 0;
   std::size_t end_ = 0;
   int read_error_ = 0;
+  std::string long_line_;  // a line that went on past the buffer
 };
 
 }  // namespace skimdex

@@ -1,6 +1,9 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <array>
+#include <atomic>
+#include <cstdint>
 
 #include "text/unicode.h"
 #include "text/wide.h"
@@ -21,9 +24,7 @@ int ToUtf16(char32_t c, wchar_t (&units)[2]) {
   return 2;
 }
 
-}  // namespace
-
-std::string Cp932FormOf(char32_t c) {
+std::string SystemCp932FormOf(char32_t c) {
   wchar_t units[2];
   const int unit_count = ToUtf16(c, units);
   char bytes[8];
@@ -38,6 +39,39 @@ std::string Cp932FormOf(char32_t c) {
     return {};
   }
   return std::string(bytes, byte_count);
+}
+
+// Each character of the Basic Multilingual Plane as asked before: 0 when not yet asked, else kKnown
+// with the form's length in bits 16 and 17 and its (at most two) bytes below, the first one higher.
+constexpr std::uint32_t kKnown = 0x80000000;
+std::array<std::atomic<std::uint32_t>, 0x10000> known_forms{};
+
+std::uint32_t Known(const std::string& form) {
+  std::uint32_t known = kKnown | static_cast<std::uint32_t>(form.size()) << 16;
+  for (std::size_t i = 0; i < form.size(); ++i) {
+    known |= static_cast<std::uint32_t>(static_cast<unsigned char>(form[i])) << (8 * (1 - i));
+  }
+  return known;
+}
+
+std::string FormOf(std::uint32_t known) {
+  std::string form;
+  for (std::size_t i = 0; i < ((known >> 16) & 0x3); ++i) form += static_cast<char>(known >> (8 * (1 - i)));
+  return form;
+}
+
+}  // namespace
+
+// Asked for every character of every link and caption: the system's answer for a character of the
+// Basic Multilingual Plane is kept after the first time.
+std::string Cp932FormOf(char32_t c) {
+  if (c >= 0x10000) return SystemCp932FormOf(c);
+  std::uint32_t known = known_forms[c].load(std::memory_order_relaxed);
+  if (known == 0) {
+    known = Known(SystemCp932FormOf(c));
+    known_forms[c].store(known, std::memory_order_relaxed);
+  }
+  return FormOf(known);
 }
 
 std::string FromCp932(std::string_view text) {

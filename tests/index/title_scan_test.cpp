@@ -129,7 +129,7 @@ class ThrowingLines final : public LineSource {
     if (next_ == lines_.size()) throw std::bad_alloc();
     return false;
   }
-  std::string ReadTextLine() override { return lines_[next_++]; }
+  std::string_view ReadTextLine() override { return lines_[next_++]; }
 
  private:
   std::vector<std::string> lines_;

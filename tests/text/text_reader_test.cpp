@@ -17,7 +17,7 @@ Lines ReadSkippingBlanks(std::string_view bytes, std::size_t chunk = SIZE_MAX) {
   MemoryByteSource source(bytes, chunk);
   TextReader reader(source);
   Lines lines;
-  while (!reader.AtEndSkippingBlanks()) lines.push_back(reader.ReadTextLine());
+  while (!reader.AtEndSkippingBlanks()) lines.emplace_back(reader.ReadTextLine());
   return lines;
 }
 
@@ -25,7 +25,7 @@ Lines ReadLinesOnly(std::string_view bytes, int count, std::size_t chunk) {
   MemoryByteSource source(bytes, chunk);
   TextReader reader(source);
   Lines lines;
-  for (int i = 0; i < count; ++i) lines.push_back(reader.ReadTextLine());
+  for (int i = 0; i < count; ++i) lines.emplace_back(reader.ReadTextLine());
   return lines;
 }
 
@@ -144,7 +144,7 @@ TEST(TextReader, LockedRangeEndsTheDataAtTheFirstBlockReachingIt) {
     LockedTailSource source(bytes, locked_from);
     TextReader reader(source);
     Lines lines;
-    while (!reader.AtEndSkippingBlanks()) lines.push_back(reader.ReadTextLine());
+    while (!reader.AtEndSkippingBlanks()) lines.emplace_back(reader.ReadTextLine());
     EXPECT_EQ(lines, ReadSkippingBlanks(std::string_view(bytes).substr(0, locked_from / 128 * 128)))
         << locked_from;
     EXPECT_EQ(reader.TakeReadError(), 33) << locked_from;
