@@ -6,8 +6,6 @@
 //                                            the project's title scan, conversion and rows
 //   plain_index --floor DEPTH FOLDER OUTPUT  the floor: the same I/O with none of that work, titles
 //                                            copied as they stand and paths in the code page
-#include <fcntl.h>
-#include <io.h>
 #include <windows.h>
 
 #include <shellapi.h>
@@ -238,8 +236,9 @@ int main() {
     scan_list.append(entry.depth == 0 ? L"0" : std::to_wstring(entry.depth) + entry.path).append(L"\r\n");
   }
   const std::string bytes = InCodePage(scan_list);
-  _setmode(_fileno(stdout), _O_BINARY);
-  std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+  DWORD written = 0;
+  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+            nullptr);
   const HANDLE file = CreateFileW(arguments[first + 2], GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                   CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {

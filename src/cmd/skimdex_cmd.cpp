@@ -1,11 +1,9 @@
 // SkimdexCmd: one index run from the console, as the Start button runs it.
-#include <fcntl.h>
-#include <io.h>
 #include <windows.h>
 
 #include <shellapi.h>
 
-#include <cstdio>
+#include <utility>
 
 #include "cmd/command_line.h"
 #include "index/run.h"
@@ -35,20 +33,20 @@ constexpr char kUsageText[] =
     "\x83\x74\x83\x48\x83\x8B\x83\x5F\x81\x41\x8F\x6F\x97\xCD\x83\x74\x83\x40\x83\x43\x83\x8B\x81\x41\x90\x5B\x82\xB3\x82\xF0\x8F\xC8\x97\xAA\x82\xB7\x82\xE9\x82\xC6\x81\x41\x95\xDB\x91\xB6\x82\xB3\x82\xEA\x82\xC4\x82\xA2\x82\xE9\x90\xDD\x92\xE8\x82\xF0\x8E\x67\x82\xA2\x82\xDC\x82\xB7\x81\x42\r\n";
 
 // UTF-8 text on a console as the characters it holds; into a file or a pipe in code page 932, as
-// the console program always wrote, with "?" for a character that has no exact form there.
-void Write(FILE* stream, const std::string& text) {
-  fflush(stream);
-  const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+// the console program always wrote, with "?" for a character that has no exact form there. Straight
+// to the handle, in one write: the C runtime's streams under Wine write what passes their buffer one
+// byte at a time.
+void Write(DWORD stream, const std::string& text) {
+  const HANDLE handle = GetStdHandle(stream);
   DWORD mode = 0;
+  DWORD written = 0;
   if (GetConsoleMode(handle, &mode)) {
     const std::wstring wide = Wide(text);
-    DWORD written = 0;
     WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
     return;
   }
   const std::string bytes = ToCp932(text);
-  fwrite(bytes.data(), 1, bytes.size(), stream);
-  fflush(stream);
+  WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
 // Message boxes as text on standard error; questions take the answer given on the command line.
@@ -56,7 +54,7 @@ class ConsoleBoxes final : public MessageBoxes {
  public:
   explicit ConsoleBoxes(bool overwrite) : overwrite_(overwrite) {}
   MessageAnswer Show(const std::string& text, const std::string& title, MessageButtons buttons) override {
-    Write(stderr, title + "\r\n" + text + "\r\n");
+    Write(STD_ERROR_HANDLE, title + "\r\n" + text + "\r\n");
     if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
     return overwrite_ ? MessageAnswer::Ok : MessageAnswer::Cancel;
   }
@@ -77,10 +75,15 @@ void TakeSettings(const CommandLine& line) {
 class ConsoleView final : public RunView {
  public:
   void SetCaption(const std::string&) override {}
+  // In pieces: the list of a big tree would take several times its size again, converted whole.
   void ShowScanList(const TStringList& list) override {
+    constexpr std::size_t kPiece = 64 * 1024;
     std::string text;
-    for (const std::string& entry : list) text.append(entry).append("\r\n");
-    Write(stdout, text);
+    for (const std::string& entry : list) {
+      text.append(entry).append("\r\n");
+      if (text.size() >= kPiece) Write(STD_OUTPUT_HANDLE, std::exchange(text, {}));
+    }
+    Write(STD_OUTPUT_HANDLE, text);
   }
 };
 
@@ -92,7 +95,7 @@ int RunIndex(const CommandLine& line) {
   try {
     if (RunIndex(view, boxes, progress) == RunResult::FramePageNotWritten) return kFramePageNotWritten;
   } catch (const EInOutError& error) {
-    Write(stderr, FromCp932(error.Message()) + "\r\n");
+    Write(STD_ERROR_HANDLE, FromCp932(error.Message()) + "\r\n");
     return kListingPageFailed;
   }
   return kWritten;
@@ -103,14 +106,14 @@ int Run(const std::vector<std::string>& arguments) {
   try {
     line = ParseCommandLine(arguments);
   } catch (const EConvertError& error) {
-    Write(stderr, FromCp932(error.Message()) + "\r\n");
+    Write(STD_ERROR_HANDLE, FromCp932(error.Message()) + "\r\n");
   }
   if (!line) {
-    Write(stderr, FromCp932(kUsageText));
+    Write(STD_ERROR_HANDLE, FromCp932(kUsageText));
     return kBadUsage;
   }
   if (line->help) {
-    Write(stdout, FromCp932(kUsageText));
+    Write(STD_OUTPUT_HANDLE, FromCp932(kUsageText));
     return kWritten;
   }
   return RunIndex(*line);
@@ -130,12 +133,10 @@ std::vector<std::string> Arguments() {
 }
 
 int main() {
-  _setmode(_fileno(stdout), _O_BINARY);
-  _setmode(_fileno(stderr), _O_BINARY);
   try {
     return skimdex::Run(Arguments());
   } catch (const std::exception& error) {
-    skimdex::Write(stderr, skimdex::FromCp932(error.what()) + "\r\n");
+    skimdex::Write(STD_ERROR_HANDLE, skimdex::FromCp932(error.what()) + "\r\n");
     return skimdex::kFailed;
   }
 }

@@ -515,14 +515,19 @@ void TMainForm::ShowProgress(int maximum, int position) {
 }
 
 // Appended as lines in one replacement per piece: a big tree's list lands without a redraw per entry.
+// The replacement scrolls the memo to its end. Only this appends to the memo, so its length is known
+// from the first piece on.
 void TMainForm::AppendScanEntries(std::span<const std::string> entries) {
   if (entries.empty()) return;
-  const int end = GetWindowTextLengthW(memo_);
+  if (!memo_length_) memo_length_ = GetWindowTextLengthW(memo_);
   std::string text;
-  for (const std::string& entry : entries) text.append(text.empty() && end == 0 ? "" : "\r\n").append(entry);
-  SendMessageW(memo_, EM_SETSEL, end, end);
-  SendMessageW(memo_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(Wide(text).c_str()));
-  SendMessageW(memo_, EM_SCROLLCARET, 0, 0);
+  for (const std::string& entry : entries) {
+    text.append(text.empty() && *memo_length_ == 0 ? "" : "\r\n").append(entry);
+  }
+  const std::wstring wide = Wide(text);
+  SendMessageW(memo_, EM_SETSEL, *memo_length_, *memo_length_);
+  SendMessageW(memo_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(wide.c_str()));
+  *memo_length_ += static_cast<int>(wide.size());
 }
 
 // The run's questions are the window's modal boxes; nothing typed before one showed answers it.

@@ -102,6 +102,7 @@ class TMainForm final : public WindowBase, public ConfigHost, private PlacementT
   bool loading_placement_ = false;
   SIZE stored_size_{1, 1};  // as loaded, before the system enforces its smallest window
   std::optional<WindowRun> run_;
+  std::optional<int> memo_length_;  // in UTF-16 units, once the first scan entries are appended
   // The message time of the press on the Start button that started the last run, if one did: the
   // second press of a double-click must not close the program at "Finish".
   std::optional<DWORD> start_press_at_;

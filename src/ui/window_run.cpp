@@ -8,9 +8,12 @@ namespace {
 
 // Repaints of the progress bar are worth at most one per interval: each costs the run its time.
 constexpr UINT kProgressInterval = 40;  // milliseconds
-// Scan entries appended to the memo at a time: the memo wraps its lines, which takes long enough for
-// a big tree that the whole list in one append would hold up the window.
-constexpr int kEntriesPerAppend = 500;
+// The memo wraps its lines, which takes long enough for a big tree that the whole list in one append
+// would hold up the window: it takes the list in pieces of about this many milliseconds, each piece
+// sized by how long the one before took. Fewer pieces cost less, for each costs more than its lines.
+constexpr ULONGLONG kMillisecondsPerAppend = 150;
+constexpr int kFewestPerAppend = 100;
+constexpr int kMostPerAppend = 20000;
 
 // The pointer's clicks and wheel, in the client and non-client areas (moves only update the hint).
 bool IsClick(UINT message) {
@@ -129,6 +132,7 @@ void WindowRun::Handle(Event& event) {
     case EventKind::ScanList:
       memo_entries_ = std::move(event.list);
       memo_next_ = 0;
+      entries_per_append_ = kFewestPerAppend;
       return;
     case EventKind::Question: {
       const MessageAnswer answer =
@@ -152,9 +156,13 @@ void WindowRun::Handle(Event& event) {
 }
 
 void WindowRun::AppendNextEntries() {
-  const int count = std::min(kEntriesPerAppend, memo_entries_.Count() - memo_next_);
+  const int count = std::min(entries_per_append_, memo_entries_.Count() - memo_next_);
   const auto first = memo_entries_.begin() + memo_next_;
+  const ULONGLONG begin = GetTickCount64();
   display_.AppendScanEntries(std::span<const std::string>(first, first + count));
+  const ULONGLONG took = std::max<ULONGLONG>(GetTickCount64() - begin, 1);
+  entries_per_append_ = static_cast<int>(
+      std::clamp<ULONGLONG>(count * kMillisecondsPerAppend / took, kFewestPerAppend, kMostPerAppend));
   memo_next_ += count;
 }
 

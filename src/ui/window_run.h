@@ -107,6 +107,7 @@ class WindowRun final : private RunView, private ProgressSink, private MessageBo
   // The scan list being appended to the memo, piece by piece, and the next entry to append.
   TStringList memo_entries_;
   int memo_next_ = 0;
+  int entries_per_append_ = 0;
 };
 
 }  // namespace skimdex
