@@ -9,11 +9,22 @@ namespace {
 // Repaints of the progress bar are worth at most one per interval: each costs the run its time.
 constexpr UINT kProgressInterval = 40;  // milliseconds
 // The memo wraps its lines, which takes long enough for a big tree that the whole list in one append
-// would hold up the window: it takes the list in pieces of about this many milliseconds, each piece
-// sized by how long the one before took. Fewer pieces cost less, for each costs more than its lines.
-constexpr ULONGLONG kMillisecondsPerAppend = 150;
+// would hold up the window: it takes the list in pieces of about this much of the window thread's time,
+// each piece sized by what the one before took. A piece costs more than its lines, so pieces only grow:
+// the run's thread shares the processor, and the clock would make them shrink while it writes.
+constexpr ULONGLONG kMillisecondsPerAppend = 200;
 constexpr int kFewestPerAppend = 100;
 constexpr int kMostPerAppend = 20000;
+
+// The processor time the calling thread has used, in milliseconds.
+ULONGLONG ThreadMilliseconds() {
+  FILETIME created, exited, kernel, user;
+  if (!GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user)) return 0;
+  const auto ticks = [](const FILETIME& time) {
+    return (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+  };
+  return (ticks(kernel) + ticks(user)) / 10000;
+}
 
 // The pointer's clicks and wheel, in the client and non-client areas (moves only update the hint).
 bool IsClick(UINT message) {
@@ -158,12 +169,16 @@ void WindowRun::Handle(Event& event) {
 void WindowRun::AppendNextEntries() {
   const int count = std::min(entries_per_append_, memo_entries_.Count() - memo_next_);
   const auto first = memo_entries_.begin() + memo_next_;
-  const ULONGLONG begin = GetTickCount64();
+  const ULONGLONG begin = ThreadMilliseconds();
   display_.AppendScanEntries(std::span<const std::string>(first, first + count));
-  const ULONGLONG took = std::max<ULONGLONG>(GetTickCount64() - begin, 1);
-  entries_per_append_ = static_cast<int>(
-      std::clamp<ULONGLONG>(count * kMillisecondsPerAppend / took, kFewestPerAppend, kMostPerAppend));
+  const ULONGLONG took = std::max<ULONGLONG>(ThreadMilliseconds() - begin, 1);
+  // At most four times as many: a thread's time may be counted in steps as coarse as 16 ms.
+  const ULONGLONG fitting =
+      std::min({count * kMillisecondsPerAppend / took, 4ULL * count, ULONGLONG{kMostPerAppend}});
+  entries_per_append_ = std::max(entries_per_append_, static_cast<int>(fitting));
   memo_next_ += count;
+  // The next piece is posted, and posted messages come before painting: paint the window now.
+  UpdateWindow(window_);
 }
 
 void WindowRun::ShowLatestProgress() {
