@@ -38,8 +38,10 @@ HelpRoute RouteOf(HelpTopic topic) {
 void THelp::Show(HWND owner, HelpTopic topic) {
   const HelpRoute route = RouteOf(topic);
   const std::string page = folder_ + kHelpFolder + "\\" + route.page;
-  if (IsExistingFile(page)) {
-    ShellExecuteW(owner, L"open", Wide(page).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  // A page that no program opens (no browser for .html) goes to the help engine like a missing one.
+  if (IsExistingFile(page) &&
+      reinterpret_cast<INT_PTR>(
+          ShellExecuteW(owner, L"open", Wide(page).c_str(), nullptr, nullptr, SW_SHOWNORMAL)) > 32) {
     return;
   }
   help_engine_used_ = true;

@@ -5,8 +5,8 @@
 #include <string>
 
 // The program's help requests. Windows 10 and 11 have no WinHelp viewer, so each request opens its
-// page of the HTML manual in the user's browser; where that page is missing beside the program, it
-// goes to the help engine with Skimdex.hlp as before.
+// page of the HTML manual in the user's browser; where that page is missing beside the program, or no
+// program opens it, it goes to the help engine with Skimdex.hlp as before.
 namespace skimdex {
 
 enum class HelpTopic { Contents, Keywords, HowToUse, ConfigDialog };
