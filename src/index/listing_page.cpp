@@ -6,6 +6,7 @@
 #include <climits>
 #include <iterator>
 #include <optional>
+#include <utility>
 
 #include "index/listing_rows.h"
 #include "index/title.h"
@@ -35,28 +36,34 @@ bool IsAscii(const std::string& text) {
 // listing page): what the walk saw of them is out of date.
 class OwnPages {
  public:
-  explicit OwnPages(const std::string& name) : paths_{FullPathOf(name), FullPathOf(ListingPageName(name))} {}
+  explicit OwnPages(const std::string& name)
+      : pages_{Page(FullPathOf(name)), Page(FullPathOf(ListingPageName(name)))} {}
 
   // Asked for every entry: the names are compared first, and the system's comparison is left to the
   // names that ASCII alone cannot tell apart.
   bool Hold(const std::string& path) const {
     const std::string name = FileNameOf(path);
-    return std::any_of(std::begin(paths_), std::end(paths_), [&](const std::string& own) {
-      const std::string own_name = FileNameOf(own);
+    return std::any_of(std::begin(pages_), std::end(pages_), [&](const Page& own) {
       const bool same_name =
-          AsciiCompareNoCase(own_name, name) == 0 || (!IsAscii(name) && SamePathIgnoringCase(own_name, name));
-      return same_name && SamePathIgnoringCase(own, FullPathOf(path));
+          AsciiCompareNoCase(own.name, name) == 0 || (!IsAscii(name) && SamePathIgnoringCase(own.name, name));
+      return same_name && SamePathIgnoringCase(own.path, FullPathOf(path));
     });
   }
 
  private:
+  struct Page {
+    explicit Page(std::string full_path) : path(std::move(full_path)), name(FileNameOf(path)) {}
+    std::string path;
+    std::string name;
+  };
+
   static bool SamePathIgnoringCase(const std::string& a, const std::string& b) {
     const std::wstring wide_a = Wide(a), wide_b = Wide(b);
     return CompareStringOrdinal(wide_a.data(), static_cast<int>(wide_a.size()), wide_b.data(),
                                 static_cast<int>(wide_b.size()), TRUE) == CSTR_EQUAL;
   }
 
-  std::string paths_[2];
+  Page pages_[2];
 };
 
 // A page's row is made from what the walk saw of it. A folder the walk saw, an entry of a list made

@@ -67,15 +67,20 @@ bool IsFullPath(const std::string& path) {
 }
 
 std::string WithoutLongPathPrefix(const std::string& path) {
-  if (path.rfind(kVerbatimUncPrefix, 0) == 0) return "\\\\" + path.substr(8);
-  if (path.rfind(kVerbatimPrefix, 0) == 0) return path.substr(4);
+  if (path.rfind(kVerbatimUncPrefix, 0) == 0) return "\\\\" + path.substr(sizeof kVerbatimUncPrefix - 1);
+  if (path.rfind(kVerbatimPrefix, 0) == 0) return path.substr(sizeof kVerbatimPrefix - 1);
   return path;
 }
 
-// Asked for every path a system call takes, so it goes through the names in place.
+// Asked for every path a system call takes, so it goes through the names in place, after any prefix.
 bool HoldsNameTheSystemWouldChange(const std::string& path) {
-  const std::string_view names =
-      std::string_view(path).substr(path.size() - WithoutLongPathPrefix(path).size());
+  std::string_view names = path;
+  for (const std::string_view prefix : {kVerbatimUncPrefix, kVerbatimPrefix}) {
+    if (names.starts_with(prefix)) {
+      names.remove_prefix(prefix.size());
+      break;
+    }
+  }
   std::size_t start = 0;
   while (start <= names.size()) {
     const std::size_t end = std::min(names.find_first_of("\\/", start), names.size());
