@@ -64,11 +64,12 @@ class ConsoleBoxes final : public MessageBoxes {
 };
 
 // What the command line omits comes from the stored settings, which a console run never changes.
-void TakeSettings(const CommandLine& line) {
+RunSettings TakeSettings(const CommandLine& line) {
   LoadSettingsReadOnly({.scan_folder = !line.folder, .file_name = !line.output, .folder_level = !line.depth});
   if (line.folder) Current_path = *line.folder;
   if (line.output) save_file_name = *line.output;
   if (line.depth) folder_level = *line.depth;
+  return CurrentRunSettings();
 }
 
 // The scan list on standard output, the captions nowhere: a console has no Start button.
@@ -88,12 +89,12 @@ class ConsoleView final : public RunView {
 };
 
 int RunIndex(const CommandLine& line) {
-  TakeSettings(line);
+  const RunSettings settings = TakeSettings(line);
   ConsoleView view;
   ConsoleBoxes boxes(line.overwrite);
   NoProgress progress;
   try {
-    if (RunIndex(view, boxes, progress) == RunResult::FramePageNotWritten) return kFramePageNotWritten;
+    if (RunIndex(settings, view, boxes, progress) == RunResult::FramePageNotWritten) return kFramePageNotWritten;
   } catch (const EInOutError& error) {
     Write(STD_ERROR_HANDLE, FromCp932(error.Message()) + "\r\n");
     return kListingPageFailed;

@@ -81,18 +81,18 @@ void CopyTemplate(const std::string& name) {
 
 std::string TemplatePath() { return ProgramFolder() + kTemplateName; }
 
-bool ConfirmFramePage(const std::string& name, MessageBoxes& boxes) {
+bool ConfirmFramePage(const std::string& name, const std::string& file, MessageBoxes& boxes) {
   if (!IsExistingFile(TemplatePath())) {
     boxes.Show(FromCp932(kTemplateMissingText), FromCp932(kTemplateMissingTitle), MessageButtons::OkCancel);
     return false;
   }
-  if (IsExistingFile(name)) {
+  if (IsExistingFile(file)) {
     const std::string question = FromCp932(kOverwriteTextBefore) + name + FromCp932(kOverwriteTextAfter);
     if (boxes.Show(question, FromCp932(kOverwriteTitle), MessageButtons::OkCancel) != MessageAnswer::Ok) {
       return false;
     }
   }
-  return WriteFramePage(name, boxes);
+  return WriteFramePage(file, boxes);
 }
 
 bool WriteFramePage(const std::string& name, MessageBoxes& boxes) {

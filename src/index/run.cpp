@@ -4,18 +4,38 @@
 #include "index/listing_page.h"
 #include "index/walk.h"
 #include "settings/settings.h"
+#include "text/directory.h"
+#include "text/path.h"
 
 namespace skimdex {
 
-RunResult RunIndex(RunView& view, MessageBoxes& boxes, ProgressSink& progress) {
+namespace {
+
+// The file a name gives the file calls now. A name the system's parsing would change is joined as it
+// stands, as the calls take it then; an empty name stays empty: it names no file, which is reported.
+std::string FileNamedNow(const std::string& name) {
+  if (name.empty() || IsFullPath(name)) return name;
+  return HoldsNameTheSystemWouldChange(name) ? JoinedToCurrentFolder(name) : FullPathOf(name);
+}
+
+}  // namespace
+
+RunSettings CurrentRunSettings() {
+  return {.scan_folder = Current_path,
+          .output_name = save_file_name,
+          .output_file = FileNamedNow(save_file_name),
+          .deepest = folder_level};
+}
+
+RunResult RunIndex(const RunSettings& settings, RunView& view, MessageBoxes& boxes, ProgressSink& progress) {
   TStringList list;
   view.SetCaption(kCaptionSeeking);
-  ScanFolder(Current_path, list, 0, progress);
+  ScanFolder(settings.scan_folder, list, 0, settings.deepest, progress);
   view.ShowScanList(list);
   view.SetCaption(kCaptionWriting);
   RunResult result = RunResult::FramePageNotWritten;
-  if (ConfirmFramePage(save_file_name, boxes)) {
-    WriteListingPage(save_file_name, list, Current_path, progress);
+  if (ConfirmFramePage(settings.output_name, settings.output_file, boxes)) {
+    WriteListingPage(settings.output_file, list, settings.scan_folder, progress);
     result = RunResult::PagesWritten;
   }
   view.SetCaption(kCaptionFinish);

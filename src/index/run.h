@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "index/message_box.h"
@@ -25,9 +26,21 @@ class RunView {
 
 enum class RunResult { PagesWritten, FramePageNotWritten };
 
-// One index run over the settings as they stand now: walks Current_path, shows the scan list, writes
-// the frame page save_file_name and then its listing page. An I/O error of the listing page is not
-// caught: it leaves the caption at "Writing" and reaches the caller as EInOutError.
-RunResult RunIndex(RunView& view, MessageBoxes& boxes, ProgressSink& progress);
+// What a run works on, taken once when it starts: a setting changed during the run is for the next.
+struct RunSettings {
+  std::string scan_folder;
+  std::string output_name;   // as the user gave it, which every message shows
+  std::string output_file;   // the same file for the file calls, resolved when the settings were taken
+  std::int32_t deepest = 0;  // the deepest folder level listed
+};
+
+// The process-wide settings as they stand now, a bare or relative output name resolved against the
+// current folder at this moment.
+RunSettings CurrentRunSettings();
+
+// One index run: walks the scan folder, shows the scan list, writes the frame page and then its listing
+// page. An I/O error of the listing page is not caught: it leaves the caption at "Writing" and reaches
+// the caller as EInOutError.
+RunResult RunIndex(const RunSettings& settings, RunView& view, MessageBoxes& boxes, ProgressSink& progress);
 
 }  // namespace skimdex

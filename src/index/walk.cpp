@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "settings/settings.h"
 #include "text/cp932.h"
 #include "text/directory.h"
 #include "text/locale.h"
@@ -79,16 +78,16 @@ bool IsListedExtension(const std::string& extension) {
   return false;
 }
 
-int ScanFolder(const std::string& folder, TStringList& list, int depth, ProgressSink& progress) {
+int ScanFolder(const std::string& folder, TStringList& list, int depth, int deepest, ProgressSink& progress) {
   const FolderNames names = ReadFolderNames(folder);
   const int d = depth + 1;
   const std::string prefix = DecimalText(d) + folder + "\\";
   int total = 0;
 
-  if (d <= folder_level) {
+  if (d <= deepest) {
     for (const ListedName& subfolder : names.subfolders) {
       const int entry = list.AddObject(prefix + subfolder.name, subfolder.seen);
-      const int pages_below = ScanFolder(folder + "\\" + subfolder.name, list, d, progress);
+      const int pages_below = ScanFolder(folder + "\\" + subfolder.name, list, d, deepest, progress);
       total += pages_below;
       if (pages_below == 0) list.Delete(entry);  // its end markers stay
     }
@@ -100,7 +99,7 @@ int ScanFolder(const std::string& folder, TStringList& list, int depth, Progress
     list.AddObject(prefix + names.pages[i].name, names.pages[i].seen);
     progress.SetPosition(i);
   }
-  if (d <= folder_level) list.Add(kEndMarker);
+  if (d <= deepest) list.Add(kEndMarker);
   return page_count + total;
 }
 

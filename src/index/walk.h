@@ -23,8 +23,8 @@ std::optional<SeenEntry> SeenEntryOf(std::uint64_t object);
 bool IsListedExtension(const std::string& extension);
 
 // Appends the scan entries of `folder`'s tree to `list` (depth + path with its SeenObject, or the end
-// marker "0"), down to the setting folder_level; `depth` is the depth of `folder` itself, 0 for the scan
+// marker "0"), down to folder level `deepest`; `depth` is the depth of `folder` itself, 0 for the scan
 // folder. Returns the number of page entries added. Unreadable folders contribute no names.
-int ScanFolder(const std::string& folder, TStringList& list, int depth, ProgressSink& progress);
+int ScanFolder(const std::string& folder, TStringList& list, int depth, int deepest, ProgressSink& progress);
 
 }  // namespace skimdex

@@ -52,16 +52,6 @@ bool IsPlainName(const std::string& path) {
          path.find(':', 2) == std::string::npos && path.back() != '\\' && path.back() != '/';
 }
 
-// The system's resolution drops trailing dots and blanks from names, so a name relative to the
-// current folder is joined to it as it stands; one relative to a drive or its root is left to the
-// system.
-std::string JoinedToCurrentFolder(const std::string& name) {
-  const bool drive_relative = name.starts_with("\\") || name.starts_with("/") || name.find(':') == 1;
-  if (drive_relative) return FullPathOf(name);
-  const std::string folder = FullPathOf(".");
-  return folder + (folder.ends_with("\\") ? "" : "\\") + name;
-}
-
 }  // namespace
 
 int FindFirstEntry(const std::string& pattern, std::int32_t mask, TSearchRec& record) {
@@ -100,6 +90,13 @@ std::string FullPathOf(const std::string& name) {
   std::wstring path(size, L'\0');
   const DWORD length = size == 0 ? 0 : GetFullPathNameW(wide.c_str(), size, path.data(), nullptr);
   return length == 0 || length >= size ? name : Narrow(std::wstring_view(path.data(), length));
+}
+
+std::string JoinedToCurrentFolder(const std::string& name) {
+  const bool drive_relative = name.starts_with("\\") || name.starts_with("/") || name.find(':') == 1;
+  if (drive_relative) return FullPathOf(name);
+  const std::string folder = FullPathOf(".");
+  return folder + (folder.ends_with("\\") ? "" : "\\") + name;
 }
 
 std::wstring SystemPath(const std::string& path) {

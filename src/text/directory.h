@@ -48,6 +48,9 @@ std::string ProgramFolder();
 // `name` resolved against the current folder, its names kept as they are; `name` itself when the
 // system cannot resolve it.
 std::string FullPathOf(const std::string& name);
+// `name` joined to the current folder with every name kept as it stands, where the system's resolution
+// would drop trailing dots and blanks; a name relative to a drive or its root is left to the system.
+std::string JoinedToCurrentFolder(const std::string& name);
 
 // `path` as the system calls take it: as it stands, or, past the system's path limit or holding a name
 // the system's parsing would change, in the "\\?\" form of its full path.

@@ -14,13 +14,13 @@ namespace skimdex {
 namespace {
 
 // Unicode messages, so that the dialogs' fields take every character typed. Every message of the
-// program passes the hint tracking; the main window gets dialog keys (Tab,
-// Enter). Clicks and keys that arrive during a run are dropped, never delivered after it.
+// program passes the hint tracking; the main window gets dialog keys (Tab, Enter). Clicks and keys
+// given during a run are dropped, then and after it.
 int RunMessageLoop(const TMainForm& main_form) {
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     TrackHint(message);
-    if (main_form.RunUnderWay() && IsUserInput(message)) continue;
+    if (InputGateDrops(message)) continue;
     if (IsDialogMessageW(main_form.Handle(), &message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);

@@ -41,7 +41,6 @@ constexpr Placement kControls[] = {
 
 // While the status line shows a hint, the pointer is looked for this often: a pointer that has left
 // every window of the program takes the hint with it.
-constexpr UINT_PTR kHintTimer = WindowRun::kProgressTimer + 1;
 constexpr UINT kHintInterval = 200;  // milliseconds
 
 // 保存ファイルの指定
@@ -112,6 +111,18 @@ ScreenBox BoxOf(const RECT& rect) {
   return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
+// Tells the form when a press on the Start button is the second click of a double-click: the button
+// class takes double-clicks, so the system sends that press as WM_LBUTTONDBLCLK, and the button's
+// click follows on the release.
+LRESULT CALLBACK StartButtonProcedure(HWND button, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                                      DWORD_PTR second_click) {
+  bool& flag = *reinterpret_cast<bool*>(second_click);
+  if (message == WM_LBUTTONDBLCLK) flag = true;
+  const LRESULT result = DefSubclassProc(button, message, wparam, lparam);
+  if (message == WM_LBUTTONUP) flag = false;
+  return result;
+}
+
 }  // namespace
 
 void TMainForm::Create(HINSTANCE instance) {
@@ -157,6 +168,7 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_TIMER:
       if (wparam == WindowRun::kProgressTimer) run_->OnTimer();
       if (wparam == kHintTimer) OnHintTimer();
+      if (wparam == kScanListTimer) scan_list_.OnTimer();
       return 0;
     case WM_ACTIVATE:
       OnActivate(LOWORD(wparam) != WA_INACTIVE);
@@ -211,20 +223,16 @@ void TMainForm::CreateControls() {
     toolbar_[button.glyph] = control;
     RegisterHint(control, button.hint, true);
   }
-  // A Unicode edit, which shows every name as it is.
-  memo_ =
-      Created(CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"Skimdex",
-                              WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_READONLY, 0,
-                              0, 0, 0, Handle(), reinterpret_cast<HMENU>(IDC_MEMO), nullptr, nullptr));
-  // The whole scan list of a big tree goes in; the default limit holds only 30,000 characters.
-  SendMessageA(memo_, EM_SETLIMITTEXT, 0x7FFFFFFE, 0);
+  scan_list_.Create(Handle(), IDC_MEMO);
   progress_bar_ = CreateChild(Handle(), PROGRESS_CLASSA, "", 0, IDC_PROGRESS);
   SendMessageA(progress_bar_, PBM_SETRANGE32, 0, 100);
   start_button_ = CreateChild(Handle(), "BUTTON", kCaptionStart, WS_TABSTOP | BS_PUSHBUTTON, IDM_START);
+  SetWindowSubclass(start_button_, StartButtonProcedure, 0, reinterpret_cast<DWORD_PTR>(&second_click_));
   focus_ = start_button_;
   status_line_ = CreateChild(Handle(), STATUSCLASSNAMEA, "", SBARS_SIZEGRIP, IDC_STATUS);
   SendMessageA(status_line_, SB_SIMPLE, TRUE, 0);
   run_.emplace(Handle(), static_cast<RunDisplay&>(*this));
+  SetInputGate([this](const MSG& message) { return run_->DropsInput(message); });
   ApplyDpi(WindowDpi(Handle()));
 }
 
@@ -246,7 +254,7 @@ void TMainForm::ApplyDpi(int dpi) {
   PlaceControls(Handle(), placements, dpi_);
   const int status_parts[] = {Scaled(kStatusPanelWidth)};
   SendMessageA(status_line_, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(status_parts));
-  for (HWND control : {memo_, progress_bar_, start_button_, status_line_}) {
+  for (HWND control : {scan_list_.Handle(), progress_bar_, start_button_, status_line_}) {
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
   }
   SizeStatusLine();
@@ -281,7 +289,7 @@ void TMainForm::FormCreate() {
   loading_placement_ = false;
   KeepOnScreen();
   save_dialog_folder_ = save_file_path;
-  SetWindowTextW(memo_, L"");
+  scan_list_.Clear();
 }
 
 // A placement stored while another monitor was attached may lie where no screen shows it: unless a
@@ -385,14 +393,9 @@ void TMainForm::OnPaint() {
   EndPaint(Handle(), &paint);
 }
 
-// A read-only edit asks for the static colours; the memo keeps the window colour of an editable one.
 LRESULT TMainForm::OnControlColour(HDC dc, HWND control) {
-  if (control != memo_)
-    return DefaultHandling(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                           reinterpret_cast<LPARAM>(control));
-  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-  SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-  return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+  if (control == scan_list_.Handle()) return reinterpret_cast<LRESULT>(scan_list_.Colours(dc));
+  return DefaultHandling(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
 }
 
 // A speed button: raised, sunk while pressed, its glyph centred and greyed when disabled.
@@ -419,16 +422,15 @@ void TMainForm::ShowHint(const std::string& hint) {
   }
 }
 
-// A press on the Start button at "Finish" closes the program, unless it is the second press of a
-// double-click whose first press started the run that just finished.
+// A press on the Start button at "Finish" closes the program, unless it is the second click of a
+// double-click: its first click started the run that has just finished.
 void TMainForm::Bt_StartClick(bool pressed_on_start) {
-  const DWORD now = static_cast<DWORD>(GetMessageTime());
   if (StartClickAction(WindowText(start_button_)) == StartAction::CloseProgram) {
-    if (pressed_on_start && start_press_at_ && now - *start_press_at_ < GetDoubleClickTime()) return;
+    if (pressed_on_start && second_click_) return;
     return FileExit();
   }
-  start_press_at_ = pressed_on_start ? std::optional(now) : std::nullopt;
-  run_->Start();
+  scan_list_.Hold();
+  run_->Start(CurrentRunSettings());
 }
 
 void TMainForm::FileNew() {
@@ -514,32 +516,23 @@ void TMainForm::ShowProgress(int maximum, int position) {
   SendMessageA(progress_bar_, PBM_SETPOS, position, 0);
 }
 
-// Appended as lines in one replacement per piece: a big tree's list lands without a redraw per entry.
-// The replacement scrolls the memo to its end. Only this appends to the memo, so its length is known
-// from the first piece on.
-void TMainForm::AppendScanEntries(std::span<const std::string> entries) {
-  if (entries.empty()) return;
-  if (!memo_length_) memo_length_ = GetWindowTextLengthW(memo_);
-  std::string text;
-  for (const std::string& entry : entries) {
-    text.append(text.empty() && *memo_length_ == 0 ? "" : "\r\n").append(entry);
-  }
-  const std::wstring wide = Wide(text);
-  SendMessageW(memo_, EM_SETSEL, *memo_length_, *memo_length_);
-  SendMessageW(memo_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(wide.c_str()));
-  *memo_length_ += static_cast<int>(wide.size());
-}
+void TMainForm::AppendScanList(TStringList list) { scan_list_.Append(std::move(list)); }
 
-// The run's questions are the window's modal boxes; nothing typed before one showed answers it.
+// The run's questions are the window's modal boxes; nothing typed before one showed answers it. The
+// run waits for the answer, so the memo takes the scan list meanwhile.
 MessageAnswer TMainForm::Ask(const std::string& text, const std::string& title, MessageButtons buttons) {
+  scan_list_.Release();
   DropPendingInput();
   const UINT type = buttons == MessageButtons::Ok ? MB_OK : MB_OKCANCEL;
-  return MessageBoxW(Handle(), Wide(text).c_str(), Wide(title).c_str(), type) == IDOK ? MessageAnswer::Ok
-                                                                                      : MessageAnswer::Cancel;
+  const int answer = MessageBoxW(Handle(), Wide(text).c_str(), Wide(title).c_str(), type);
+  scan_list_.Hold();
+  return answer == IDOK ? MessageAnswer::Ok : MessageAnswer::Cancel;
 }
 
-// The listing page's error reaches the general error report, with the bar left where the run stopped.
+// The memo catches up now that the run is over. The listing page's error reaches the general error
+// report, with the bar left where the run stopped.
 void TMainForm::RunEnded(std::exception_ptr error) {
+  scan_list_.Release();
   if (!error) return;
   DropPendingInput();
   ShowUncaughtError(error);

@@ -13,6 +13,7 @@
 #include "ui/dialog_base.h"
 #include "ui/gui_handles.h"
 #include "ui/help.h"
+#include "ui/scan_list_view.h"
 #include "ui/window_run.h"
 
 namespace skimdex {
@@ -77,12 +78,15 @@ class TMainForm final : public WindowBase, public ConfigHost, private PlacementT
   // RunDisplay: the run as the window shows it.
   void ShowCaption(const std::string& caption) override;
   void ShowProgress(int maximum, int position) override;
-  void AppendScanEntries(std::span<const std::string> entries) override;
+  void AppendScanList(TStringList list) override;
   MessageAnswer Ask(const std::string& text, const std::string& title, MessageButtons buttons) override;
   void RunEnded(std::exception_ptr error) override;
 
   int Scaled(int length) const;
   WindowBounds NormalBounds() const;
+
+  static constexpr UINT_PTR kHintTimer = WindowRun::kProgressTimer + 1;
+  static constexpr UINT_PTR kScanListTimer = kHintTimer + 1;
 
   HINSTANCE instance_ = nullptr;
   THelp help_{ProgramFolder()};
@@ -92,7 +96,7 @@ class TMainForm final : public WindowBase, public ConfigHost, private PlacementT
   int glyph_size_ = 16;
   std::array<HWND, 8> toolbar_{};
   HWND start_button_ = nullptr;
-  HWND memo_ = nullptr;
+  ScanListView scan_list_{kScanListTimer};
   HWND progress_bar_ = nullptr;
   HWND status_line_ = nullptr;
   // The control that has the focus while the window is active, given back when it is activated again.
@@ -102,10 +106,7 @@ class TMainForm final : public WindowBase, public ConfigHost, private PlacementT
   bool loading_placement_ = false;
   SIZE stored_size_{1, 1};  // as loaded, before the system enforces its smallest window
   std::optional<WindowRun> run_;
-  std::optional<int> memo_length_;  // in UTF-16 units, once the first scan entries are appended
-  // The message time of the press on the Start button that started the last run, if one did: the
-  // second press of a double-click must not close the program at "Finish".
-  std::optional<DWORD> start_press_at_;
+  bool second_click_ = false;  // the Start button's press under way is a double-click's second click
   // The save dialog keeps its last confirmed full path as the name it opens with.
   std::string save_dialog_file_ = "Localindex.html";
   std::string save_dialog_folder_;

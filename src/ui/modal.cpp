@@ -1,6 +1,7 @@
 #include "ui/modal.h"
 
 #include "ui/hint_registry.h"
+#include "ui/window_run.h"
 
 namespace skimdex {
 namespace {
@@ -24,7 +25,7 @@ void ShowModal(HWND dialog, HWND owner) {
       break;
     }
     TrackHint(message);
-    if (IsDialogMessageW(dialog, &message)) continue;
+    if (InputGateDrops(message) || IsDialogMessageW(dialog, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

@@ -1,30 +1,16 @@
 #include "ui/window_run.h"
 
-#include <algorithm>
 #include <utility>
+
+#include "ui/input_rule.h"
 
 namespace skimdex {
 namespace {
 
 // Repaints of the progress bar are worth at most one per interval: each costs the run its time.
 constexpr UINT kProgressInterval = 40;  // milliseconds
-// The memo wraps its lines, which takes long enough for a big tree that the whole list in one append
-// would hold up the window: it takes the list in pieces of about this much of the window thread's time,
-// each piece sized by what the one before took. A piece costs more than its lines, so pieces only grow:
-// the run's thread shares the processor, and the clock would make them shrink while it writes.
-constexpr ULONGLONG kMillisecondsPerAppend = 200;
-constexpr int kFewestPerAppend = 100;
-constexpr int kMostPerAppend = 20000;
 
-// The processor time the calling thread has used, in milliseconds.
-ULONGLONG ThreadMilliseconds() {
-  FILETIME created, exited, kernel, user;
-  if (!GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user)) return 0;
-  const auto ticks = [](const FILETIME& time) {
-    return (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-  };
-  return (ticks(kernel) + ticks(user)) / 10000;
-}
+std::function<bool(const MSG&)> input_gate;
 
 // The pointer's clicks and wheel, in the client and non-client areas (moves only update the hint).
 bool IsClick(UINT message) {
@@ -57,18 +43,26 @@ WindowRun::~WindowRun() {
   if (worker_.joinable()) worker_.join();
 }
 
-void WindowRun::Start() {
+void SetInputGate(std::function<bool(const MSG&)> drops) { input_gate = std::move(drops); }
+
+bool InputGateDrops(const MSG& message) { return input_gate && input_gate(message); }
+
+void WindowRun::Start(RunSettings settings) {
   if (under_way_) return;
   under_way_ = true;
   progress_ = {};
   SetTimer(window_, kProgressTimer, kProgressInterval, nullptr);
-  worker_ = std::thread(&WindowRun::Work, this);
+  worker_ = std::thread(&WindowRun::Work, this, std::move(settings));
 }
 
-void WindowRun::Work() {
+bool WindowRun::DropsInput(const MSG& message) const {
+  return IsUserInput(message) && skimdex::DropsInput(message.time, under_way_, ended_at_);
+}
+
+void WindowRun::Work(const RunSettings& settings) {
   std::exception_ptr error;
   try {
-    RunIndex(*this, *this, *this);
+    RunIndex(settings, *this, *this, *this);
   } catch (...) {
     error = std::current_exception();
   }
@@ -107,28 +101,14 @@ MessageAnswer WindowRun::Show(const std::string& text, const std::string& title,
   return question.answer.value_or(MessageAnswer::Cancel);
 }
 
-// A question, the end of the run and its caption "Finish" come after the scan list is in the memo:
-// the user reads the list before answering, and "Finish" means that everything has been shown.
-bool WindowRun::MustFollowTheMemo(const Event& event) const {
-  return event.kind == EventKind::Question || event.kind == EventKind::Ended ||
-         (event.kind == EventKind::Caption && event.caption == kCaptionFinish);
-}
-
-// Takes every event that may be shown now; while the memo fills, one piece per message, so that
-// the window answers other messages between the pieces.
 void WindowRun::OnMessage() {
   for (;;) {
-    const bool memo_filling = memo_next_ < memo_entries_.Count();
     std::unique_lock lock(mutex_);
-    if (events_.empty() || (memo_filling && MustFollowTheMemo(events_.front()))) break;
+    if (events_.empty()) break;
     Event event = std::move(events_.front());
     events_.pop_front();
     lock.unlock();
     Handle(event);
-  }
-  if (memo_next_ < memo_entries_.Count()) {
-    AppendNextEntries();
-    PostMessageA(window_, kMessage, 0, 0);
   }
 }
 
@@ -137,13 +117,16 @@ void WindowRun::OnTimer() { ShowLatestProgress(); }
 void WindowRun::Handle(Event& event) {
   switch (event.kind) {
     case EventKind::Caption:
+      // "Finish" tells the user that the run is over: it shows once the run has been marked so.
+      if (event.caption == kCaptionFinish) {
+        finish_due_ = true;
+        return;
+      }
       ShowLatestProgress();
       display_.ShowCaption(event.caption);
       return;
     case EventKind::ScanList:
-      memo_entries_ = std::move(event.list);
-      memo_next_ = 0;
-      entries_per_append_ = kFewestPerAppend;
+      display_.AppendScanList(std::move(event.list));
       return;
     case EventKind::Question: {
       const MessageAnswer answer =
@@ -156,29 +139,19 @@ void WindowRun::Handle(Event& event) {
       return;
     }
     case EventKind::Ended:
-      worker_.join();
-      KillTimer(window_, kProgressTimer);
-      ShowLatestProgress();
-      memo_entries_ = {};
-      under_way_ = false;
-      display_.RunEnded(event.error);
-      return;
+      return End(event.error);
   }
 }
 
-void WindowRun::AppendNextEntries() {
-  const int count = std::min(entries_per_append_, memo_entries_.Count() - memo_next_);
-  const auto first = memo_entries_.begin() + memo_next_;
-  const ULONGLONG begin = ThreadMilliseconds();
-  display_.AppendScanEntries(std::span<const std::string>(first, first + count));
-  const ULONGLONG took = std::max<ULONGLONG>(ThreadMilliseconds() - begin, 1);
-  // At most four times as many: a thread's time may be counted in steps as coarse as 16 ms.
-  const ULONGLONG fitting =
-      std::min({count * kMillisecondsPerAppend / took, 4ULL * count, ULONGLONG{kMostPerAppend}});
-  entries_per_append_ = std::max(entries_per_append_, static_cast<int>(fitting));
-  memo_next_ += count;
-  // The next piece is posted, and posted messages come before painting: paint the window now.
-  UpdateWindow(window_);
+// Input given up to now was given during the run: the tick is taken before the run is marked over.
+void WindowRun::End(std::exception_ptr error) {
+  worker_.join();
+  KillTimer(window_, kProgressTimer);
+  ShowLatestProgress();
+  ended_at_ = GetTickCount();
+  under_way_ = false;
+  if (std::exchange(finish_due_, false)) display_.ShowCaption(kCaptionFinish);
+  display_.RunEnded(error);
 }
 
 void WindowRun::ShowLatestProgress() {

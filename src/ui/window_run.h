@@ -5,9 +5,9 @@
 #include <condition_variable>
 #include <deque>
 #include <exception>
+#include <functional>
 #include <mutex>
 #include <optional>
-#include <span>
 #include <string>
 #include <thread>
 
@@ -25,6 +25,10 @@ namespace skimdex {
 bool IsUserInput(const MSG& message);
 // Drops the clicks and keys waiting for this thread, so that none answers a box about to show.
 void DropPendingInput();
+// The one test that every message loop of the program applies before it dispatches a message, set
+// by the window that hosts the runs: true drops the message.
+void SetInputGate(std::function<bool(const MSG&)> drops);
+bool InputGateDrops(const MSG& message);
 
 // What the window shows of a run: called on the window's thread only.
 class RunDisplay {
@@ -32,7 +36,7 @@ class RunDisplay {
   virtual ~RunDisplay() = default;
   virtual void ShowCaption(const std::string& caption) = 0;
   virtual void ShowProgress(int maximum, int position) = 0;
-  virtual void AppendScanEntries(std::span<const std::string> entries) = 0;
+  virtual void AppendScanList(TStringList list) = 0;
   virtual MessageAnswer Ask(const std::string& text, const std::string& title, MessageButtons buttons) = 0;
   // The run is over: it ended normally (`error` empty) or raised `error`.
   virtual void RunEnded(std::exception_ptr error) = 0;
@@ -50,10 +54,12 @@ class WindowRun final : private RunView, private ProgressSink, private MessageBo
   // Answers every question still open with Cancel and waits for the run to end.
   ~WindowRun() override;
 
-  // Starts a run over the settings as they stand; nothing while one is under way.
-  void Start();
+  // Starts a run over `settings`; nothing while one is under way.
+  void Start(RunSettings settings);
   // From Start until the window has been told that the run ended.
   bool UnderWay() const { return under_way_; }
+  // A click or key given during a run or before the last one ended: it must never act.
+  bool DropsInput(const MSG& message) const;
 
   void OnMessage();
   void OnTimer();
@@ -79,7 +85,7 @@ class WindowRun final : private RunView, private ProgressSink, private MessageBo
   };
 
   // On the run's thread.
-  void Work();
+  void Work(const RunSettings& settings);
   void Send(Event event);
   void SetCaption(const std::string& caption) override;
   void ShowScanList(const TStringList& list) override;
@@ -88,26 +94,22 @@ class WindowRun final : private RunView, private ProgressSink, private MessageBo
   MessageAnswer Show(const std::string& text, const std::string& title, MessageButtons buttons) override;
 
   // On the window's thread.
-  bool MustFollowTheMemo(const Event& event) const;
   void Handle(Event& event);
-  void AppendNextEntries();
+  void End(std::exception_ptr error);
   void ShowLatestProgress();
 
   HWND window_;
   RunDisplay& display_;
   std::thread worker_;
   bool under_way_ = false;
+  std::optional<DWORD> ended_at_;  // the tick at which the last run was marked over
+  bool finish_due_ = false;        // the run reached "Finish", shown when it is marked over
 
   std::mutex mutex_;
   std::condition_variable answered_;
   std::deque<Event> events_;
   Progress progress_;
   bool abandoned_ = false;  // the window is going: questions are answered with Cancel
-
-  // The scan list being appended to the memo, piece by piece, and the next entry to append.
-  TStringList memo_entries_;
-  int memo_next_ = 0;
-  int entries_per_append_ = 0;
 };
 
 }  // namespace skimdex

@@ -84,6 +84,12 @@ std::string TextOf(HWND window) {
   return text;
 }
 
+std::size_t UnicodeLengthOf(HWND window) {
+  DWORD_PTR length = 0;
+  SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, kSendTimeoutMs, &length);
+  return length;
+}
+
 std::wstring UnicodeTextOf(HWND window) {
   DWORD_PTR length = 0;
   if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, kSendTimeoutMs, &length))

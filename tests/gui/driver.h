@@ -20,8 +20,9 @@ constexpr int kBrowserStatus = 0x3743;
 bool WaitUntil(const std::function<bool()>& ready, DWORD timeout_ms = kPatience);
 
 std::string TextOf(HWND window);
-// The text of a Unicode control, as UTF-16.
+// The text of a Unicode control, as UTF-16, and its length in UTF-16 units.
 std::wstring UnicodeTextOf(HWND window);
+std::size_t UnicodeLengthOf(HWND window);
 std::string ClassOf(HWND window);
 // The descendant of `parent` with that control id.
 HWND FindById(HWND parent, int id);

@@ -75,4 +75,11 @@ inline std::pair<int, int> ProgressOf(Program& program) {
 inline HWND StartButton(Program& program) { return GetDlgItem(program.Main(), IDM_START); }
 inline HWND Memo(Program& program) { return GetDlgItem(program.Main(), IDC_MEMO); }
 
+// The memo of a big run, which catches up after "Finish": read once it is as long as `expected`, a
+// text in ASCII.
+inline std::string MemoOnceFilled(Program& program, const std::string& expected) {
+  WaitUntil([&] { return UnicodeLengthOf(Memo(program)) >= expected.size(); }, 60000);
+  return TextOf(Memo(program));
+}
+
 }  // namespace skimdex::gui

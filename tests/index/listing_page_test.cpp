@@ -105,7 +105,7 @@ TEST_F(WriteListingPageTest, RowsFollowTheFileSystemAtWritingTime) {
   folder_level = 2;
   TStringList list;
   NoProgress no_progress;
-  ScanFolder(tree, list, 0, no_progress);
+  ScanFolder(tree, list, 0, folder_level, no_progress);
   testing::RemoveTree(tree + "\\gone");  // between walk and write
 
   EXPECT_EQ(Write(list), kHead + PageTable(1, tree + "\\gone", "") +
@@ -133,7 +133,7 @@ TEST_F(WriteListingPageTest, RelativeScanFolderBeginningWithADigit) {
   folder_level = 1;
   TStringList list;
   NoProgress no_progress;
-  ScanFolder(Current_path, list, 0, no_progress);
+  ScanFolder(Current_path, list, 0, folder_level, no_progress);
   const std::string page = Write(list);
   SetCurrentDirectoryA(previous);
   EXPECT_EQ(list[0], "12024\\a.html");

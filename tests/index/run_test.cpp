@@ -61,7 +61,8 @@ TEST(RunIndex, CaptionsFollowTheRun) {
     NoProgress progress;
     std::string outcome;
     try {
-      outcome = RunIndex(view, view, progress) == RunResult::PagesWritten ? "written" : "not written";
+      const RunResult result = RunIndex(CurrentRunSettings(), view, view, progress);
+      outcome = result == RunResult::PagesWritten ? "written" : "not written";
     } catch (const EInOutError&) {
       outcome = "raised";
     }
@@ -94,7 +95,7 @@ TEST(RunIndex, FailedWriteAnywhere) {
   folder_level = 1;
   RecordingView view(MessageAnswer::Ok);
   NoProgress progress;
-  RunIndex(view, view, progress);
+  RunIndex(CurrentRunSettings(), view, view, progress);
   const std::string listing = temp.Path() + "\\out_sub.html", whole = testing::ReadWholeFile(listing);
   const std::string frame = testing::ReadWholeFile(save_file_name);
   int listing_failures = 0;
@@ -102,7 +103,8 @@ TEST(RunIndex, FailedWriteAnywhere) {
     FailWriteForTesting(n, ERROR_HANDLE_DISK_FULL);
     view.events.clear();
     try {
-      if (RunIndex(view, view, progress) == RunResult::PagesWritten) break;  // no write was left to fail
+      // No write was left to fail.
+      if (RunIndex(CurrentRunSettings(), view, view, progress) == RunResult::PagesWritten) break;
       EXPECT_EQ(view.events, (std::vector<std::string>{"Seeking", "3 entries", "Writing",
                                                        FromCp932(testing::OverwriteBox("").title),
                                                        "Skimdex-I/O Error", "Finish"}));

@@ -6,7 +6,6 @@
 #include <climits>
 
 #include "index/recording_progress.h"
-#include "settings/settings.h"
 #include "support/samples.h"
 #include "support/temp_folder.h"
 #include "text/unicode.h"
@@ -23,9 +22,8 @@ struct Walk {
 };
 
 Walk WalkAt(const std::string& folder, int level, ProgressSink&& progress = NoProgress()) {
-  folder_level = level;
   TStringList list;
-  const int pages = ScanFolder(folder, list, 0, progress);
+  const int pages = ScanFolder(folder, list, 0, level, progress);
   return {{list.begin(), list.end()}, pages};
 }
 
@@ -164,9 +162,8 @@ TEST(ScanFolder, ReportsProgressPerFolderWithPages) {
   temp.File("s\\3.html");
   temp.File("t.html");
   RecordingProgress progress;
-  folder_level = 2;
   TStringList list;
-  ScanFolder(temp.Path(), list, 0, progress);
+  ScanFolder(temp.Path(), list, 0, 2, progress);
   EXPECT_EQ(progress.calls, (std::vector<std::string>{"max 2", "pos 0", "pos 1", "pos 2", "max 0", "pos 0"}));
 }
 

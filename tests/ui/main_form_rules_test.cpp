@@ -4,6 +4,7 @@
 
 #include "ui/commands.h"
 #include "ui/hints.h"
+#include "ui/input_rule.h"
 #include "ui/main_form_rules.h"
 #include "ui/resource.h"
 
@@ -116,6 +117,26 @@ TEST(FittedInto, KeepsTheSizeAndComesAsCloseAsFits) {
     const ScreenBox fitted = FittedInto(c.stored, screen, designed);
     EXPECT_EQ(fitted, c.fitted) << c.stored.left << "," << c.stored.top << " " << fitted.left << ","
                                 << fitted.top << " " << fitted.width << "x" << fitted.height;
+  }
+}
+
+// Input given during a run is dropped then and afterwards; input given after the run ended acts, also
+// across the tick counter's wrap.
+TEST(DropsInput, EverythingGivenBeforeTheLastRunEnded) {
+  constexpr std::uint32_t kWrapped = 0xFFFFFFF0u;
+  const struct {
+    std::uint32_t given_at;
+    bool under_way;
+    std::optional<std::uint32_t> ended_at;
+    bool dropped;
+  } cases[] = {
+      {100, true, std::nullopt, true}, {100, false, std::nullopt, false}, {100, true, 50, true},
+      {99, false, 100, true},          {100, false, 100, false},          {101, false, 100, false},
+      {kWrapped, false, 5, true},      {5, false, kWrapped, false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(DropsInput(c.given_at, c.under_way, c.ended_at), c.dropped)
+        << c.given_at << " " << c.under_way << " " << c.ended_at.value_or(0);
   }
 }
 
