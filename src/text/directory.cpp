@@ -102,6 +102,12 @@ std::string FullPathOf(const std::string& name) {
   return length == 0 || length >= size ? name : Narrow(std::wstring_view(path.data(), length));
 }
 
+std::string FullScanFolder(const std::string& folder) {
+  const bool bare_drive = folder.size() == 2 && folder[1] == ':';
+  if (folder.empty() || bare_drive || IsFullPath(folder)) return folder;
+  return FoldedDotNames(JoinedToCurrentFolder(folder));
+}
+
 std::wstring SystemPath(const std::string& path) {
   std::wstring wide = Wide(path);
   if (wide.size() < MAX_PATH && !HoldsNameTheSystemWouldChange(path)) return wide;
