@@ -10,7 +10,7 @@
 namespace skimdex {
 namespace {
 
-constexpr std::size_t kHeadSize = 2;
+constexpr std::size_t kMarkSize = 2;
 constexpr char kEscape = 0x1B;
 constexpr char32_t kReplacement = 0xFFFD;
 
@@ -23,33 +23,34 @@ bool PlainWord(std::uint64_t word) {
 
 }  // namespace
 
-PageBytes::PageBytes(ByteSource& file) : file_(&file) {
-  char head[kHeadSize];
-  while (pending_.size() < kHeadSize) {
-    const ReadResult got = file_->Read(head, kHeadSize - pending_.size());
-    if (got.count == 0) break;  // the error, if any, comes again with the next read
-    pending_.append(head, got.count);
-  }
-  utf16_ = pending_ == "\xFF\xFE" || pending_ == "\xFE\xFF";
-  big_endian_ = pending_ == "\xFE\xFF";
-  if (utf16_) {
-    pending_.clear();
-  } else {
-    check_.Take(pending_);
-  }
+ReadResult PageBytes::Read(char* buffer, std::size_t capacity) {
+  if (!first_read_done_) return FirstRead(buffer, capacity);
+  if (utf16_) return ReadUtf16(buffer, capacity);
+  const ReadResult got = file_->Read(buffer, capacity);
+  if (!check_.Failed()) check_.Take(std::string_view(buffer, got.count));
+  return got;
 }
 
-ReadResult PageBytes::Read(char* buffer, std::size_t capacity) {
-  if (utf16_) return ReadUtf16(buffer, capacity);
-  // The head and the bytes after it in one read, so that the reader's first lines lie in one block.
-  const std::size_t head = std::min(capacity, pending_.size() - pending_at_);
-  std::memcpy(buffer, pending_.data() + pending_at_, head);
-  pending_at_ += head;
-  if (head == capacity) return {head, 0};
-  const ReadResult got = file_->Read(buffer + head, capacity - head);
-  if (got.error != 0 && head > 0) return {head, 0};  // the failure comes again with the next read
-  if (!check_.Failed()) check_.Take(std::string_view(buffer + head, got.count));
-  return {head + got.count, got.error};
+// The first read goes on until it holds the two bytes of a mark, so that the page's head is read
+// in one go into the reader's buffer. A failure before any byte is tried again with the next read.
+ReadResult PageBytes::FirstRead(char* buffer, std::size_t capacity) {
+  std::size_t count = 0;
+  ReadResult got;
+  do {
+    got = file_->Read(buffer + count, capacity - count);
+    count += got.count;
+  } while (got.count > 0 && count < kMarkSize && count < capacity);
+  if (got.error != 0 && count == 0) return got;
+  first_read_done_ = true;
+  const std::string_view head(buffer, std::min(count, kMarkSize));
+  utf16_ = head == "\xFF\xFE" || head == "\xFE\xFF";
+  big_endian_ = head == "\xFE\xFF";
+  if (!utf16_) {
+    check_.Take(std::string_view(buffer, count));
+    return {count, 0};
+  }
+  DecodeUtf16(std::string_view(buffer + kMarkSize, count - kMarkSize));
+  return ReadUtf16(buffer, capacity);
 }
 
 bool PageBytes::ReadsOnAsUtf8() {
@@ -66,9 +67,7 @@ bool PageBytes::ReadsOnAsUtf8() {
 
 // The decoded text is handed out as the reader asks; the file is read on only when it runs out.
 ReadResult PageBytes::ReadUtf16(char* buffer, std::size_t capacity) {
-  while (pending_at_ == pending_.size() && !ended_) {
-    pending_.clear();
-    pending_at_ = 0;
+  while (decoded_at_ == decoded_.size() && !ended_) {
     const ReadResult got = file_->Read(buffer, capacity);
     if (got.error != 0) return got;
     if (got.count == 0) {
@@ -77,9 +76,17 @@ ReadResult PageBytes::ReadUtf16(char* buffer, std::size_t capacity) {
       DecodeUtf16(std::string_view(buffer, got.count));
     }
   }
-  const std::size_t count = std::min(capacity, pending_.size() - pending_at_);
-  std::memcpy(buffer, pending_.data() + pending_at_, count);
-  pending_at_ += count;
+  return HandOut(buffer, capacity);
+}
+
+ReadResult PageBytes::HandOut(char* buffer, std::size_t capacity) {
+  const std::size_t count = std::min(capacity, decoded_.size() - decoded_at_);
+  std::memcpy(buffer, decoded_.data() + decoded_at_, count);
+  decoded_at_ += count;
+  if (decoded_at_ == decoded_.size()) {
+    decoded_.clear();
+    decoded_at_ = 0;
+  }
   return {count, 0};
 }
 
@@ -95,18 +102,18 @@ void PageBytes::DecodeUtf16(std::string_view bytes) {
     odd_byte_ = -1;
     const bool high = unit >= 0xD800 && unit <= 0xDBFF, low = unit >= 0xDC00 && unit <= 0xDFFF;
     if (high_surrogate_ != 0 && low) {
-      AppendUtf8(pending_, 0x10000 + ((high_surrogate_ - 0xD800) << 10) + (unit - 0xDC00));
+      AppendUtf8(decoded_, 0x10000 + ((high_surrogate_ - 0xD800) << 10) + (unit - 0xDC00));
       high_surrogate_ = 0;
       continue;
     }
-    if (high_surrogate_ != 0) AppendUtf8(pending_, kReplacement);
+    if (high_surrogate_ != 0) AppendUtf8(decoded_, kReplacement);
     high_surrogate_ = high ? unit : 0;
-    if (!high) AppendUtf8(pending_, low ? kReplacement : unit);
+    if (!high) AppendUtf8(decoded_, low ? kReplacement : unit);
   }
 }
 
 void PageBytes::EndUtf16() {
-  if (high_surrogate_ != 0 || odd_byte_ >= 0) AppendUtf8(pending_, kReplacement);
+  if (high_surrogate_ != 0 || odd_byte_ >= 0) AppendUtf8(decoded_, kReplacement);
   high_surrogate_ = 0;
   odd_byte_ = -1;
   ended_ = true;

@@ -13,10 +13,10 @@ namespace skimdex {
 // reads a byte twice nor holds more than one block.
 class PageBytes final : public ByteSource {
  public:
-  // Reads the page's first bytes, to see whether they are a UTF-16 mark.
-  explicit PageBytes(ByteSource& file);
+  explicit PageBytes(ByteSource& file) : file_(&file) {}
 
   ReadResult Read(char* buffer, std::size_t capacity) override;
+  // Known after the first read.
   bool Utf16() const { return utf16_; }
   // Whether the whole byte page is UTF-8 and holds no ISO-2022-JP escape: reads on to its end for
   // that, stopping at the first fault. False for a UTF-16 page and after a failed read.
@@ -38,15 +38,18 @@ class PageBytes final : public ByteSource {
     bool failed_ = false;
   };
 
+  ReadResult FirstRead(char* buffer, std::size_t capacity);
   ReadResult ReadUtf16(char* buffer, std::size_t capacity);
+  ReadResult HandOut(char* buffer, std::size_t capacity);
   void DecodeUtf16(std::string_view bytes);
   void EndUtf16();
 
   ByteSource* file_;
+  bool first_read_done_ = false;
   bool utf16_ = false;
   bool big_endian_ = false;
-  std::string pending_;  // bytes taken from the file and not yet handed out: the head, or decoded text
-  std::size_t pending_at_ = 0;
+  std::string decoded_;  // UTF-8 of a UTF-16 page not yet handed out, from decoded_at_ on
+  std::size_t decoded_at_ = 0;
   bool ended_ = false;
   int odd_byte_ = -1;            // a UTF-16 unit's first byte, waiting for its second
   char16_t high_surrogate_ = 0;  // waiting for its partner

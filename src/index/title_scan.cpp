@@ -181,17 +181,21 @@ LinesTitle ScanLines(LineSource& lines, const std::string& file_name,
                      std::optional<DeclaredEncoding> declared) {
   const ScannedTitle name_title{.text = file_name, .file_name = true};
   ScannedTitle title = name_title;
+  const auto as_declared = [&] {
+    title.utf8 = declared && declared->kind == LabelledEncoding::Utf8;
+    title.code_page = declared && declared->kind == LabelledEncoding::CodePage ? declared->code_page : 0;
+  };
   try {
     ReadTitle(lines, title, declared);
   } catch (const std::exception&) {
+    as_declared();
     return {title, true};  // e.g. memory for a huge line: the caption is what was read before
   }
   if (title.text.empty() || FindBytes(kCommentMark, title.text) != 0 ||
       (declared && declared->kind == LabelledEncoding::Replacement)) {
     return {name_title, true};
   }
-  title.utf8 = declared && declared->kind == LabelledEncoding::Utf8;
-  title.code_page = declared && declared->kind == LabelledEncoding::CodePage ? declared->code_page : 0;
+  as_declared();
   return {title, declared.has_value()};
 }
 
@@ -206,6 +210,7 @@ ScannedTitle ScanPageTitle(LineSource& lines, const std::string& file_name) {
 ScannedTitle ScanPage(ByteSource& page, const std::string& file_name) {
   PageBytes bytes(page);
   TextReader lines(bytes);
+  lines.AtEndSkippingBlanks();  // the first read, which tells a UTF-16 page by its mark
   LinesTitle scanned = ScanLines(lines, file_name, bytes.Utf16() ? std::optional(kUtf8) : std::nullopt);
   ScannedTitle& title = scanned.title;
   if (!scanned.decided && HasHighByte(title.text) && bytes.ReadsOnAsUtf8()) title.utf8 = true;
