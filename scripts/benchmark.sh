@@ -8,7 +8,8 @@
 # Prints, from the medians of the rounds, each one's time and ratio (plain_index and SkimdexCmd to the
 # floor, the window to SkimdexCmd) and SkimdexCmd's peak memory; with two sizes, how the time per
 # page of the larger compares with the smaller's. Then the long kill test: runs of SkimdexCmd and of
-# the window over 5,000 pages, each ended at 50 moments, must leave every page whole.
+# the window over 5,000 pages, each ended at 50 moments, must leave every page whole, and a million
+# runs of each fuzzer.
 # Usage: bash scripts/benchmark.sh [PAGES...]
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -149,4 +150,16 @@ echo "Kill test: 50 runs of SkimdexCmd and 50 of the window over 5,000 pages, ea
 export SKIMDEX_KILL_MOMENTS=50 SKIMDEX_KILL_PAGES=5000
 wine build/bin/cmd_tests.exe --gtest_brief=1 --gtest_filter='*Killed*' | grep -E '^\[  (PASSED|FAILED)' || true
 wine build/bin/gui_scenarios.exe --gtest_brief=1 --gtest_filter='*Killed*' | grep -E '^\[  (PASSED|FAILED)' || true
+
+# The long version of the tests' fuzzing: a million inputs for each fuzzer, from its seeds, under the
+# sanitizers; new inputs go to a scratch corpus beside the trees.
+echo "Fuzzing: 10^6 runs of the converter's and the title scan's fuzzers"
+cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
+  -DCMAKE_CXX_COMPILER=clang++ -DSKIMDEX_SANITIZE=ON -DSKIMDEX_FUZZ=ON >/dev/null
+cmake --build build/native >/dev/null
+for fuzzer in sjisconv_fuzz title_fuzz; do
+  mkdir -p "$bench/$fuzzer"
+  build/native/bin/$fuzzer -runs=1000000 -rss_limit_mb=1024 "$bench/$fuzzer" "tests/fuzz/corpus/$fuzzer" 2>&1 |
+    grep -E '^(Done|==[0-9]+==ERROR)' || echo "$fuzzer: crashed" >&2
+done
 exit 0

@@ -88,6 +88,17 @@ wine build/bin/SkimdexCmd.exe --yes --depth 3 "$folder" "$output" 2> >(iconv -f 
   iconv -f CP932 -t UTF-8 | tr -d '\r' || status=$?
 [ "$status" -eq 0 ] || { echo "SkimdexCmd failed with status $status" >&2; exit "$status"; }
 
+# The frame page with both frames, as a browser on Linux shows it: its addresses are Wine's
+# (file:///Z:\...), and Wine's drive Z: is the Linux root, so a copy whose frame address drops "Z:", as
+# the browser tests map it, opens the listing page. The copy and the browser's profile go afterwards.
+shot="$(mktemp -d)"
+trap 'skimdex_wine_stop; rm -rf "$shot"' EXIT
+LC_ALL=C sed 's|file:///Z:\\|file:///|g' "$out/Localindex.html" >"$shot/Localindex.html"
+chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run --disable-background-networking \
+  --disable-component-update --disable-sync --hide-scrollbars --user-data-dir="$shot/profile" \
+  --window-size=800,500 --screenshot="$out/index.png" "file://$shot/Localindex.html" >/dev/null 2>&1
+
 echo
 echo "Frame page:   $out/Localindex.html"
 echo "Listing page: $out/Localindex_sub.html"
+echo "Picture:      $out/index.png"

@@ -117,8 +117,7 @@ std::string Caption(const std::wstring& path) {
   const HANDLE file = OpenPage(path);
   if (file != INVALID_HANDLE_VALUE) {
     FileBlocks blocks(file);
-    TextReader reader(blocks);
-    title = ScanPageTitle(reader, name);
+    title = ScanPage(blocks, name);
     CloseHandle(file);
   }
   return PageCaption(title);

@@ -20,8 +20,10 @@ std::string FileNamedNow(const std::string& name) {
 
 }  // namespace
 
+// A relative scan folder, stored or given, is made full here, so that the listing page's links name
+// the pages.
 RunSettings CurrentRunSettings() {
-  return {.scan_folder = Current_path,
+  return {.scan_folder = FullScanFolder(Current_path),
           .output_name = save_file_name,
           .output_file = FileNamedNow(save_file_name),
           .deepest = folder_level};

@@ -10,31 +10,36 @@
 namespace skimdex {
 namespace {
 
-// The scan reads through the text file, so a page that cannot be opened or read reads as ended.
-class TextFileLines final : public LineSource {
+// A page's bytes straight from its handle, opened as a text file opens for reading. Nothing is
+// reported: a page that cannot be opened or read keeps the title read so far, its file name at first.
+class PageFile final : public ByteSource {
  public:
-  explicit TextFileLines(TextFile& file) : file_(file) {}
-  bool AtEndSkippingBlanks() override { return skimdex::AtEndSkippingBlanks(file_); }
-  std::string_view ReadTextLine() override { return ReadTextLineInPlace(file_); }
+  explicit PageFile(const std::string& path)
+      : handle_(CreateFileW(SystemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr)),
+        open_error_(handle_.get() == INVALID_HANDLE_VALUE ? GetLastError() : 0) {}
+  DWORD OpenError() const { return open_error_; }
+  ReadResult Read(char* buffer, std::size_t capacity) override {
+    DWORD got = 0;
+    if (open_error_ != 0) return {0, static_cast<int>(open_error_)};
+    if (!ReadFile(handle_.get(), buffer, static_cast<DWORD>(capacity), &got, nullptr))
+      return {0, static_cast<int>(GetLastError())};
+    return {got, 0};
+  }
 
  private:
-  TextFile& file_;
+  ScopedFileHandle handle_;
+  DWORD open_error_;
 };
 
 // The caption of the page at `path`; with `gone_gives_nothing`, the empty string for a page that
 // cannot be opened because it no longer exists.
 std::string ReadPageTitle(const std::string& path, bool gone_gives_nothing) {
-  TextFile page;
-  AssignText(page, path);
-  OpenTextForReading(page);
-  const int open_error = TakeIoError();
+  PageFile page(path);
+  const DWORD open_error = page.OpenError();
   if (gone_gives_nothing && (open_error == ERROR_FILE_NOT_FOUND || open_error == ERROR_PATH_NOT_FOUND))
     return {};
-  TextFileLines lines(page);
-  const ScannedTitle title = ScanPageTitle(lines, FileNameOf(path));
-  CloseText(page);
-  TakeIoError();  // nobody checks after reading a title: a failure here must not surface later
-  return PageCaption(title);
+  return PageCaption(ScanPage(page, FileNameOf(path)));
 }
 
 }  // namespace

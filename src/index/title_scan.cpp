@@ -2,11 +2,14 @@
 
 #include <algorithm>
 #include <exception>
+#include <optional>
 #include <string_view>
 
+#include "index/page_bytes.h"
 #include "sjisconv/sjisconv.h"
 #include "text/byte_search.h"
 #include "text/cp932.h"
+#include "text/encoding_labels.h"
 #include "text/unicode.h"
 
 namespace skimdex {
@@ -37,67 +40,95 @@ std::size_t CloseTagIn(std::string_view upper) {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-// A byte that may go on in a charset name, in an upper-cased line.
-bool IsNameByte(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || c == '-' || c == '_'; }
+constexpr DeclaredEncoding kUtf8{LabelledEncoding::Utf8};
 
-// Whether "charset" ending at `at` in the upper-cased line goes on with blanks, "=", blanks, an
-// optional quote and a UTF-8 name that no further name byte extends ("utf-8x" is another name).
-bool NamesUtf8At(std::string_view upper, std::size_t at) {
+// A byte of a charset label, in an upper-cased line: every label of the standard is made of these.
+bool IsLabelByte(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || c == '-' || c == '_' || c == '.' || c == ':';
+}
+
+// The label after "charset" ending at `at` in the upper-cased line: blanks, "=", blanks, an optional
+// quote, then the label's bytes. Empty when no "=" follows.
+std::string_view LabelAt(std::string_view upper, std::size_t at) {
   const auto skip_blanks = [&] {
     while (at < upper.size() && IsBlank(upper[at])) ++at;
   };
   skip_blanks();
-  if (at == upper.size() || upper[at] != '=') return false;
+  if (at == upper.size() || upper[at] != '=') return {};
   ++at;
   skip_blanks();
   if (at < upper.size() && (upper[at] == '"' || upper[at] == '\'')) ++at;
-  for (const std::string_view name : {"UTF-8", "UTF8"}) {
-    const std::size_t end = at + name.size();
-    if (upper.substr(at, name.size()) == name) return end == upper.size() || !IsNameByte(upper[end]);
-  }
-  return false;
+  std::size_t end = at;
+  while (end < upper.size() && IsLabelByte(upper[end])) ++end;
+  return upper.substr(at, end - at);
 }
 
-// Both `<meta charset="utf-8">` and the http-equiv form `content="text/html; charset=utf-8"`.
-bool DeclaresUtf8(std::string_view upper) {
+// What a label declares here: nothing for a label the standard does not list or a code page this
+// system cannot convert. GB18030 falls back to GBK, as the standard allows.
+std::optional<DeclaredEncoding> UsableEncoding(std::string_view label) {
+  std::optional<DeclaredEncoding> encoding = EncodingOfLabel(label);
+  if (!encoding || encoding->kind != LabelledEncoding::CodePage || CanDecodeCodePage(encoding->code_page))
+    return encoding;
+  if (encoding->fallback_page != 0 && CanDecodeCodePage(encoding->fallback_page)) {
+    encoding->code_page = encoding->fallback_page;
+    return encoding;
+  }
+  return std::nullopt;
+}
+
+// The encoding in force after a line: a UTF-8 declaration wins wherever it stands, as it always did;
+// of the others the first usable one counts, as in a browser. Both `<meta charset="...">` and the
+// http-equiv form `content="text/html; charset=..."` are found.
+void TakeDeclarations(std::string_view upper, std::optional<DeclaredEncoding>& declared) {
+  if (declared && declared->kind == LabelledEncoding::Utf8) return;
   for (std::size_t at = FindText(upper, kCharset); at != std::string_view::npos;
        at = FindText(upper, kCharset, at + 1)) {
-    if (NamesUtf8At(upper, at + kCharset.size())) return true;
+    const std::optional<DeclaredEncoding> found = UsableEncoding(LabelAt(upper, at + kCharset.size()));
+    if (!found || (declared && found->kind != LabelledEncoding::Utf8)) continue;
+    declared = found;
+    if (declared->kind == LabelledEncoding::Utf8) return;
   }
-  return false;
 }
 
-// Position of the opening tag in the upper-cased line, or 0; the search ends at the first NUL. In
-// UTF-8 it goes byte by byte: no ASCII byte stands inside a character there, while the code page 932
-// boundary rule could take a character's last byte for a lead byte and skip the tag after it.
-// Upper-casing changes no lead byte, so the rule holds on the upper-cased line as on the line.
-std::size_t OpenTagIn(std::string_view upper, bool utf8) {
+// Whether the tag search goes byte by byte: in UTF-8 and the system's other code pages no "<" stands
+// inside a character, while the code page 932 boundary rule could skip a tag after a Latin letter.
+bool ByteWise(const std::optional<DeclaredEncoding>& declared) {
+  return declared &&
+         (declared->kind == LabelledEncoding::Utf8 || declared->kind == LabelledEncoding::CodePage);
+}
+
+// Position of the opening tag in the upper-cased line, or 0; the search ends at the first NUL. Byte
+// by byte it takes the first tag; else the code page 932 boundary rule skips a tag whose "<" is a
+// character's second byte. Upper-casing changes no lead byte, so the rule holds on the upper-cased
+// line as on the line.
+std::size_t OpenTagIn(std::string_view upper, bool byte_wise) {
   upper = upper.substr(0, FindByte(upper, '\0'));
   for (std::size_t at = FindText(upper, kOpenTag); at != std::string_view::npos;
        at = FindText(upper, kOpenTag, at + 1)) {
-    if (utf8 || CharKindAt(upper, at + 1) != CharKind::Trail) return at + 1;
+    if (byte_wise || CharKindAt(upper, at + 1) != CharKind::Trail) return at + 1;
   }
   return 0;
 }
 
 // Sets `title` from the first line with an opening tag: up to a closing tag on that line, else the
-// rest of the line plus what precedes the first closing tag on a later line. A byte order mark
-// counts at the start of the first line, after any blanks the reader passed over.
-void ReadTitle(LineSource& lines, ScannedTitle& title) {
+// rest of the line plus what precedes the first closing tag on a later line. A UTF-8 byte order mark
+// counts at the start of the first line, after any blanks the reader passed over; `declared` holds
+// what the lines up to the title's declare.
+void ReadTitle(LineSource& lines, ScannedTitle& title, std::optional<DeclaredEncoding>& declared) {
   std::string buffer;  // the upper-cased line
-  bool utf8 = false;
   for (bool first_line = true; !lines.AtEndSkippingBlanks(); first_line = false) {
     const std::string_view line = lines.ReadTextLine();
     const std::string_view upper = UpperCased(line, buffer);
-    utf8 = utf8 || (first_line && line.starts_with(kByteOrderMark)) || DeclaresUtf8(upper);
-    const std::size_t open = OpenTagIn(upper, utf8);
+    if (first_line && line.starts_with(kByteOrderMark)) declared = kUtf8;
+    TakeDeclarations(upper, declared);
+    const std::size_t open = OpenTagIn(upper, ByteWise(declared));
     if (open == 0) continue;
     const std::size_t start = open - 1 + kOpenTagLength;
     if (const std::size_t close = CloseTagIn(upper.substr(start)); close != 0) {
-      title = {std::string(line.substr(start, close - 1)), utf8};
+      title = {std::string(line.substr(start, close - 1))};
       return;
     }
-    title = {std::string(line.substr(start)), utf8};
+    title = {std::string(line.substr(start))};
     while (!lines.AtEndSkippingBlanks()) {
       const std::string_view next = lines.ReadTextLine();
       if (const std::size_t close = CloseTagIn(UpperCased(next, buffer)); close != 0) {
@@ -138,23 +169,63 @@ std::string FileNameCaption(const std::string& name) {
 
 }  // namespace
 
-ScannedTitle ScanPageTitle(LineSource& lines, const std::string& file_name) {
+namespace {
+
+// The title of `lines` and whether a byte order mark or a declaration decided its encoding.
+struct LinesTitle {
+  ScannedTitle title;
+  bool decided = false;
+};
+
+LinesTitle ScanLines(LineSource& lines, const std::string& file_name,
+                     std::optional<DeclaredEncoding> declared) {
   const ScannedTitle name_title{.text = file_name, .file_name = true};
   ScannedTitle title = name_title;
+  const auto as_declared = [&] {
+    title.utf8 = declared && declared->kind == LabelledEncoding::Utf8;
+    title.code_page = declared && declared->kind == LabelledEncoding::CodePage ? declared->code_page : 0;
+  };
   try {
-    ReadTitle(lines, title);
+    ReadTitle(lines, title, declared);
   } catch (const std::exception&) {
-    return title;  // e.g. memory for a huge line: the caption is what was read before
+    as_declared();
+    return {title, true};  // e.g. memory for a huge line: the caption is what was read before
   }
-  if (title.text.empty() || FindBytes(kCommentMark, title.text) != 0) return name_title;
+  if (title.text.empty() || FindBytes(kCommentMark, title.text) != 0 ||
+      (declared && declared->kind == LabelledEncoding::Replacement)) {
+    return {name_title, true};
+  }
+  as_declared();
+  return {title, declared.has_value()};
+}
+
+}  // namespace
+
+ScannedTitle ScanPageTitle(LineSource& lines, const std::string& file_name) {
+  return ScanLines(lines, file_name, std::nullopt).title;
+}
+
+// A page that says nothing of its encoding is UTF-8 only when all of it is: among the kanji, many
+// Shift_JIS and EUC-JP pairs are well-formed UTF-8 too, and only the rest of the page tells them apart.
+ScannedTitle ScanPage(ByteSource& page, const std::string& file_name) {
+  PageBytes bytes(page);
+  TextReader lines(bytes);
+  lines.AtEndSkippingBlanks();  // the first read, which tells a UTF-16 page by its mark
+  LinesTitle scanned = ScanLines(lines, file_name, bytes.Utf16() ? std::optional(kUtf8) : std::nullopt);
+  ScannedTitle& title = scanned.title;
+  if (!scanned.decided && HasHighByte(title.text) && bytes.ReadsOnAsUtf8()) title.utf8 = true;
   return title;
 }
 
 // ASCII-only titles may still be 7-bit JIS, and a page that declares UTF-8 may be written in another
-// code: those go through the converter as on any other page.
+// code: those go through the converter as on any other page. A title of a declared code page goes
+// out as a UTF-8 title does.
 std::string PageCaption(const ScannedTitle& title) {
   if (title.file_name) return FileNameCaption(title.text);
-  if (title.utf8 && HasHighByte(title.text) && title.text.find('\0') == std::string::npos) {
+  const bool decodable = HasHighByte(title.text) && title.text.find('\0') == std::string::npos;
+  if (decodable && title.code_page != 0)
+    return Cp932WithReferences(DecodeCodePage(title.code_page, title.text));
+  if (decodable && title.utf8) {
     if (const auto characters = DecodeUtf8(title.text)) return Cp932WithReferences(*characters);
   }
   return TAutoSjisConv().ConvertToSjis(title.text);

@@ -99,6 +99,12 @@ std::string JoinedToCurrentFolder(const std::string& name) {
   return folder + (folder.ends_with("\\") ? "" : "\\") + name;
 }
 
+std::string FullScanFolder(const std::string& folder) {
+  const bool bare_drive = folder.size() == 2 && folder[1] == ':';
+  if (folder.empty() || bare_drive || IsFullPath(folder)) return folder;
+  return FoldedDotNames(JoinedToCurrentFolder(folder));
+}
+
 std::wstring SystemPath(const std::string& path) {
   std::wstring wide = Wide(path);
   if (wide.size() < MAX_PATH && !HoldsNameTheSystemWouldChange(path)) return wide;

@@ -52,6 +52,11 @@ std::string FullPathOf(const std::string& name);
 // would drop trailing dots and blanks; a name relative to a drive or its root is left to the system.
 std::string JoinedToCurrentFolder(const std::string& name);
 
+// A scan folder as an index run walks it: a full path, a bare drive ("C:") or the empty name as given,
+// a relative one joined to the current folder as it stands (no name loses a trailing dot or blank)
+// with its "." and ".." names folded.
+std::string FullScanFolder(const std::string& folder);
+
 // `path` as the system calls take it: as it stands, or, past the system's path limit or holding a name
 // the system's parsing would change, in the "\\?\" form of its full path.
 std::wstring SystemPath(const std::string& path);

@@ -92,6 +92,20 @@ bool HoldsNameTheSystemWouldChange(const std::string& path) {
   return false;
 }
 
+std::string FoldedDotNames(const std::string& full_path) {
+  const std::size_t root = full_path.starts_with("\\\\") ? 4 : 1;  // "", "", server, share; or the drive
+  const std::vector<std::string> names = NamesOf(full_path);
+  std::vector<std::string> kept;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    const bool dots = i >= root && (names[i] == "." || names[i] == "..");
+    if (dots && names[i] == ".." && kept.size() > root) kept.pop_back();
+    if (!dots) kept.push_back(names[i]);
+  }
+  std::string folded;
+  for (std::size_t i = 0; i < kept.size(); ++i) folded += (i == 0 ? "" : "\\") + kept[i];
+  return kept.size() == 1 && root == 1 ? folded + "\\" : folded;  // a drive's root
+}
+
 std::string VerbatimForm(const std::string& full_path) {
   const std::string path = WithoutLongPathPrefix(full_path);
   const bool unc = path.rfind("\\\\", 0) == 0;

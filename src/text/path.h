@@ -19,6 +19,11 @@ bool IsFullPath(const std::string& path);
 // The path without its "\\?\" prefix ("\\?\UNC\" gives back "\\"): the form a browser can follow.
 std::string WithoutLongPathPrefix(const std::string& path);
 
+// `full_path` with each "." name dropped and each ".." taking away the name before it, never the
+// drive nor a UNC path's server and share; every other name, a trailing dot or blank included, and a
+// separator at the end are kept, and the separators become "\".
+std::string FoldedDotNames(const std::string& full_path);
+
 // A name in `path` that the system's path parsing would change, one that ends in "." or a blank
 // ("a." is taken for "a"): such a path reaches its file only in the "\\?\" form.
 bool HoldsNameTheSystemWouldChange(const std::string& path);

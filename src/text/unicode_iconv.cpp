@@ -1,5 +1,7 @@
 #include <iconv.h>
 
+#include <cerrno>
+#include <cstring>
 #include <optional>
 
 #include "text/unicode.h"
@@ -26,7 +28,59 @@ constexpr struct {
 } kWindowsOnlyBytes[] = {
     {0x0080, '\x80'}, {0xF8F0, '\xA0'}, {0xF8F1, '\xFD'}, {0xF8F2, '\xFE'}, {0xF8F3, '\xFF'}};
 
+// glibc's names for the Windows code pages that pages may declare.
+constexpr struct {
+  unsigned code_page;
+  const char* name;
+} kIconvNames[] = {
+    {866, "CP866"},         {874, "CP874"},         {936, "GBK"},           {949, "CP949"},
+    {950, "BIG5"},          {1250, "CP1250"},       {1251, "CP1251"},       {1252, "CP1252"},
+    {1253, "CP1253"},       {1254, "CP1254"},       {1255, "CP1255"},       {1256, "CP1256"},
+    {1257, "CP1257"},       {1258, "CP1258"},       {10000, "MACINTOSH"},   {10007, "MAC-CYRILLIC"},
+    {20866, "KOI8-R"},      {21866, "KOI8-U"},      {28592, "ISO-8859-2"},  {28593, "ISO-8859-3"},
+    {28594, "ISO-8859-4"},  {28595, "ISO-8859-5"},  {28596, "ISO-8859-6"},  {28597, "ISO-8859-7"},
+    {28598, "ISO-8859-8"},  {28600, "ISO-8859-10"}, {28603, "ISO-8859-13"}, {28604, "ISO-8859-14"},
+    {28605, "ISO-8859-15"}, {28606, "ISO-8859-16"}, {54936, "GB18030"},
+};
+
+const char* IconvNameOf(unsigned code_page) {
+  for (const auto& [page, name] : kIconvNames) {
+    if (page == code_page) return name;
+  }
+  return nullptr;
+}
+
 }  // namespace
+
+bool CanDecodeCodePage(unsigned code_page) { return IconvNameOf(code_page) != nullptr; }
+
+// Like the system's conversion, a byte that starts no character becomes U+FFFD and the rest goes on.
+std::u32string DecodeCodePage(unsigned code_page, std::string_view bytes) {
+  const char* name = IconvNameOf(code_page);
+  if (name == nullptr) return {};
+  const iconv_t cd = iconv_open("UTF-32LE", name);
+  if (cd == reinterpret_cast<iconv_t>(-1)) return {};
+  std::string in(bytes);
+  std::u32string text(2 * in.size() + 2, U'\0');  // room for a character a code page holds back
+  char* in_at = in.data();
+  std::size_t in_left = in.size();
+  char* out_at = reinterpret_cast<char*>(text.data());
+  std::size_t out_left = text.size() * sizeof(char32_t);
+  while (in_left > 0) {
+    if (iconv(cd, &in_at, &in_left, &out_at, &out_left) != static_cast<std::size_t>(-1)) break;
+    if (errno != EILSEQ && errno != EINVAL) break;
+    ++in_at;
+    --in_left;
+    const char32_t replacement = U'\xFFFD';
+    std::memcpy(out_at, &replacement, sizeof replacement);
+    out_at += sizeof replacement;
+    out_left -= sizeof replacement;
+  }
+  iconv(cd, nullptr, nullptr, &out_at, &out_left);
+  iconv_close(cd);
+  text.resize(text.size() - out_left / sizeof(char32_t));
+  return text;
+}
 
 // glibc's CP932 maps a few characters one way only (U+00A5 and U+301C among them); the read back
 // refuses those, as on Windows. Both conversions are stateless and stay open for the process.

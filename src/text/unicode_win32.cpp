@@ -82,6 +82,17 @@ std::string FromCp932(std::string_view text) {
   return Narrow(wide);
 }
 
+bool CanDecodeCodePage(unsigned code_page) { return IsValidCodePage(code_page); }
+
+std::u32string DecodeCodePage(unsigned code_page, std::string_view bytes) {
+  if (bytes.empty()) return {};
+  const int size = static_cast<int>(bytes.size());
+  std::u16string units(MultiByteToWideChar(code_page, 0, bytes.data(), size, nullptr, 0), u'\0');
+  MultiByteToWideChar(code_page, 0, bytes.data(), size, reinterpret_cast<wchar_t*>(units.data()),
+                      static_cast<int>(units.size()));
+  return CharactersOfName(Utf8OfUtf16(units));
+}
+
 std::string ToCp932(std::string_view text) {
   const std::wstring wide = Wide(text);
   if (wide.empty()) return {};

@@ -7,6 +7,7 @@
 
 #include "settings/settings.h"
 #include "settings/store.h"
+#include "text/directory.h"
 #include "ui/config_resource.h"
 #include "ui/dpi.h"
 #include "ui/field_rules.h"
@@ -165,7 +166,7 @@ void TConfigration::ChangeScanFolder(const std::string& folder) {
 }
 
 void TConfigration::OKBtnClick() {
-  Current_path = WithoutTrailingSeparator(NameText(GetDlgItem(Handle(), IDC_CONFIG_EDIT1)));
+  Current_path = FullScanFolder(WithoutTrailingSeparator(NameText(GetDlgItem(Handle(), IDC_CONFIG_EDIT1))));
   save_file_name = NameText(GetDlgItem(Handle(), IDC_CONFIG_EDIT2));
   folder_level = SpinEdit1.Value();
   SaveConfig();

@@ -258,6 +258,30 @@ TEST_F(SkimdexCmd, FramePagePointsAtTheWrittenFiles) {
   }
 }
 
+// A relative scan folder is joined to the current folder with its dots folded, a trailing dot kept:
+// the scan list and the links name the pages.
+TEST_F(SkimdexCmd, RelativeScanFolderIsMadeFull) {
+  for (const std::string folder : {"out\\docs", "out\\site.", "site"}) {
+    temp.UnicodeFolder(folder);
+    temp.UnicodeFile(folder + "\\p.html", "<title>P</title>");
+  }
+  const struct {
+    std::string folder, full;
+  } cases[] = {
+      {"docs", out + "\\docs"},
+      {".\\docs", out + "\\docs"},
+      {"..\\site", temp.Path() + "\\site"},
+      {"site.", out + "\\site."},
+  };
+  for (const auto& c : cases) {
+    const Outcome outcome = Run({"--depth", "1", "--yes", c.folder, "Localindex.html"});
+    EXPECT_EQ(outcome.out, "1" + c.full + "\\p.html\r\n0\r\n") << c.folder << outcome.err;
+    EXPECT_NE(ReadWholeFile(out + "\\Localindex_sub.html").find("\"file:///" + c.full + "\\p.html\">P</A>"),
+              std::string::npos)
+        << c.folder;
+  }
+}
+
 // Every name by its true name: links the browser follows to that file, captions it shows as the
 // name, and never a page from outside the tree; the scan list in a pipe has "?" for what the code
 // page lacks.

@@ -7,6 +7,7 @@
 
 #include "sjisconv/sjisconv.h"
 #include "text/cp932.h"
+#include "text/utf8.h"
 
 namespace skimdex {
 namespace {
@@ -17,10 +18,31 @@ constexpr char kName[] = "page.html";
 
 ScannedTitle ScanTitle(std::string_view page, std::size_t chunk = SIZE_MAX) {
   MemoryByteSource source(page, chunk);
+  return ScanPage(source, kName);
+}
+std::string Scan(std::string_view page, std::size_t chunk = SIZE_MAX) { return ScanTitle(page, chunk).text; }
+ScannedTitle ScanLines(std::string_view page) {
+  MemoryByteSource source(page);
   TextReader reader(source);
   return ScanPageTitle(reader, kName);
 }
-std::string Scan(std::string_view page, std::size_t chunk = SIZE_MAX) { return ScanTitle(page, chunk).text; }
+
+// The caption of a page, the same in read pieces of one byte, three bytes and all at once.
+std::string Caption(std::string_view page) {
+  const std::string caption = PageCaption(ScanTitle(page));
+  for (const std::size_t chunk : {1, 3}) EXPECT_EQ(PageCaption(ScanTitle(page, chunk)), caption) << chunk;
+  return caption;
+}
+
+// UTF-8 text as a UTF-16 page with its byte order mark.
+std::string Utf16Page(std::string_view text, bool big_endian) {
+  std::string page = big_endian ? "\xFE\xFF" : "\xFF\xFE";
+  for (const char16_t unit : Utf16OfUtf8(text)) {
+    const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+    page += big_endian ? std::string{high, low} : std::string{low, high};
+  }
+  return page;
+}
 
 TEST(ScanPageTitle, TitleOrFileName) {
   const struct {
@@ -70,22 +92,21 @@ TEST(ScanPageTitle, Utf8FromTheMarkOrADeclarationUpToTheTitlesLine) {
   for (const std::string before :
        {"<meta charset=\"utf-8\">\r\n", "<META CHARSET=UTF8>", "\xEF\xBB\xBF",
         "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=Utf-8\" />\r\n",
-        "a charset=x-sjis Charset \t= \t\"utf-8\r\n"}) {
+        "a charset=x-sjis Charset \t= \t\"utf-8\r\n", "charset=utf-16\r\n"}) {
     EXPECT_EQ(Scan(before + tag_after_a), "T") << before;
   }
   EXPECT_EQ(Scan(tag_after_a + "<meta charset='utf-8'>"), "T");  // the line is checked before the search
   // Near misses; and the byte-wise search too ends at a NUL.
-  for (const std::string& before :
-       {"<p>\r\n"
-        "\xEF\xBB\xBF"s,
-        "charset=utf-8x\r\n"s, "charset=utf-16\r\n"s, "charset: utf-8\r\n"s, "charset=utf-8\0"s}) {
+  for (const std::string& before : {"<p>\r\n"
+                                    "\xEF\xBB\xBF"s,
+                                    "charset=utf-8x\r\n"s, "charset: utf-8\r\n"s, "charset=utf-8\0"s}) {
     EXPECT_EQ(Scan(before + tag_after_a), kName) << ::testing::PrintToString(before);
   }
-  // Lines after the opening tag's line do not count.
-  EXPECT_FALSE(ScanTitle("<title>\xE3\x81\x82\x3C/title>\r\n"
+  // Lines after the opening tag's line do not count (the lines alone: these whole pages are UTF-8).
+  EXPECT_FALSE(ScanLines("<title>\xE3\x81\x82\x3C/title>\r\n"
                          "<meta charset=utf-8>")
                    .utf8);
-  EXPECT_FALSE(ScanTitle("<title>A\r\n"
+  EXPECT_FALSE(ScanLines("<title>A\r\n"
                          "<meta charset=utf-8>\xE3\x81\x82\x3C/title>")
                    .utf8);
 }
@@ -119,6 +140,83 @@ TEST(PageCaption, OtherTitlesGoThroughTheConverter) {
         << ::testing::PrintToString(title);
   }
   EXPECT_EQ(PageCaption({"\xE3\x81\x82", false}), TAutoSjisConv().ConvertToSjis("\xE3\x81\x82"));
+}
+
+// 日本〜 in both byte orders, whatever the page declares; the lines, blanks, tags and comment test as
+// on a byte page. The last page is cut in the middle of a surrogate pair.
+TEST(ScanPage, Utf16PagesByTheirByteOrderMark) {
+  const struct {
+    std::string text, caption;
+  } cases[] = {
+      {"<title>\xE6\x97\xA5\xE6\x9C\xAC\xE3\x80\x9C</title>", "\x93\xFA\x96\x7B&#12316;"},
+      {" \r\n<HTML><TITLE>My Page</TITLE>", "My Page"},
+      {"<meta charset=\"shift_jis\">\r\n<title>\xE6\x97\xA5</title>", "\x93\xFA"},
+      {"<title>Annual\r\nskipped\r\nReport</title>", "AnnualReport"},
+      {"<title>a<!-- x -->b</title>", kName},
+      {"<title></title>", kName},
+      {"<title>\xF0\x9F\x98\x80</title>", "&#128512;"},
+  };
+  for (const bool big_endian : {false, true}) {
+    for (const auto& c : cases) EXPECT_EQ(Caption(Utf16Page(c.text, big_endian)), c.caption) << c.text;
+    const std::string cut = Utf16Page("<title>\xF0\x9F\x98\x80", big_endian);
+    EXPECT_EQ(Caption(cut.substr(0, cut.size() - 2)), "&#65533;") << big_endian;
+  }
+}
+
+// Without a mark or a declaration a title is UTF-8 only when the whole page is: a Shift_JIS or EUC-JP
+// title that alone is well-formed UTF-8 (遏笥, 町村, 速達) stays Japanese through the page's kana, even
+// far past the title, and so does a page with an ISO-2022-JP escape.
+TEST(ScanPage, UndeclaredUtf8OnlyWhenTheWholePageIs) {
+  const std::string far(100000, 'a');
+  const struct {
+    std::string page, caption;
+  } cases[] = {
+      {"<title>\xE3\x81\xB2\xE3\x82\x89\xE3\x81\x8C\xE3\x81\xAA\xE3\x81\xA8\xE6\xBC\xA2\xE5\xAD\x97</title>" +
+           far,
+       "\x82\xD0\x82\xE7\x82\xAA\x82\xC8\x82\xC6\x8A\xBF\x8E\x9A"},  // ひらがなと漢字
+      {"<title>\xE6\x9D\xB1\xE4\xBA\xAC\xE3\x80\x9C\xE5\xA4\xA7\xE9\x98\xAA\xF0\x9F\x98\x80</title>",
+       "\x93\x8C\x8B\x9E&#12316;\x91\xE5\x8D\xE3&#128512;"},  // 東京〜大阪 and an emoji
+      {"<title>\xE7\x9F\x90\x79</title><p>\x83\x79\x81\x5B\x83\x57", "\xE7\x9F\x90\x79"},
+      {"<title>\xC4\xAE\xC2\xBC</title>\n<p>\xA5\xDA\xA1\xBC\xA5\xB8", "\x92\xAC\x91\xBA"},
+      {"<title>\xC2\xAE\xC3\xA3</title>" + far + "\xA5\xDA", "\x91\xAC\x92\x42"},
+      {"<title>\xE3\x81\x82</title>\x1B$B$\"\x1B(B", TAutoSjisConv().ConvertToSjis("\xE3\x81\x82")},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Caption(c.page), c.caption) << c.page.substr(0, 40);
+  // A title of hundreds of characters, read in pieces that split them.
+  std::string long_title, long_caption;
+  for (int i = 0; i < 300; ++i) long_title += "\xE6\xBC\xA2", long_caption += "\x8A\xBF";  // 漢
+  EXPECT_EQ(Caption("<title>" + long_title + "</title>"), long_caption);
+}
+
+// A declared charset is decoded by the system and goes out as a UTF-8 title does; the Japanese labels
+// keep the converter, and an unknown label counts as none.
+TEST(ScanPage, DeclaredCharsets) {
+  const struct {
+    std::string label, title, caption;
+  } cases[] = {
+      {"windows-1252", "Caf\xE9 \x93quoted\x94", "Caf&#233; \x81\x67quoted\x81\x68"},
+      {"iso-8859-1", "\x80 \xE0", "&#8364; &#224;"},  // windows-1252, as the standard reads it
+      {"GBK", "\xD6\xD0\xCE\xC4", "\x92\x86\x95\xB6"},
+      {"gb18030", "\xD6\xD0\xCE\xC4", "\x92\x86\x95\xB6"},
+      {"big5", "\xA4\xA4\xA4\xE5", "\x92\x86\x95\xB6"},
+      {"euc-kr", "\xC7\xD1\xB1\xB9\xBE\xEE", "&#54620;&#44397;&#50612;"},
+      {"koi8-r", "\xED\xC9\xD2", "\x84\x4D\x84\x79\x84\x82"},
+      {"iso-2022-kr", "\xED\xC9\xD2", kName},
+      {"windows-31j", "\x87\x40\xFA\x5C", "\x87\x40\xFA\x5C"},  // ① and 纊: only code page 932 has them
+      {"x-sjis", "\x87\x40\xFA\x5C", "\x87\x40\xFA\x5C"},
+      {"csshiftjis", "\x87\x40\xFA\x5C", "\x87\x40\xFA\x5C"},
+      {"x-unknown", "\x93\xFA\x96\x7B", "\x93\xFA\x96\x7B"},
+  };
+  for (const auto& c : cases) {
+    for (const std::string& declaration :
+         {"<meta charset=\"" + c.label + "\">\r\n",
+          "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=" + c.label + "\"><title>"}) {
+      const std::string page = declaration.ends_with("<title>")
+                                   ? declaration + c.title + "</title>"
+                                   : declaration + "<title>" + c.title + "</title>";
+      EXPECT_EQ(Caption(page), c.caption) << page;
+    }
+  }
 }
 
 // Lines from a list; running out of them fails like memory running out.

@@ -42,6 +42,8 @@ TEST(GetPageTitle, ReadsAndConvertsTheTitle) {
       {"nul-lead.html", "\0\0\0<title>T</title>"s, "T"},
       {"nul-before.html", "x\0<title>T</title>"s, "nul-before.html"},
       {"nul-inside.html", "<title>A\0B</title>"s, "A"},
+      {"utf16.html", "\xFF\xFE<\0t\0i\0t\0l\0e\0>\0\xE5\x65\x2C\x67<\0/\0t\0i\0t\0l\0e\0>\0"s,
+       "\x93\xFA\x96\x7B"},  // 日本
       {"picture.html",
        "\x89\x50NG\r\n"
        "\x1A\n"

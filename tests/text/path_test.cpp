@@ -111,5 +111,17 @@ TEST(VerbatimForm, ResolvesDotsAndSeparatorsOnly) {
   }
 }
 
+// A relative scan folder joined to the current folder: only "." and ".." change, never a name.
+TEST(FoldedDotNames, FoldsDotsAndKeepsEveryName) {
+  const struct {
+    std::string path, folded;
+  } cases[] = {
+      {"C:\\cur\\.\\docs", "C:\\cur\\docs"}, {"C:\\cur\\..\\site.", "C:\\site."},
+      {"C:\\cur\\..\\..\\..", "C:\\"},       {"C:\\cur\\docs\\", "C:\\cur\\docs\\"},
+      {"C:\\cur/a /./b", "C:\\cur\\a \\b"},  {"\\\\srv\\share\\..\\..\\a", "\\\\srv\\share\\a"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FoldedDotNames(c.path), c.folded) << c.path;
+}
+
 }  // namespace
 }  // namespace skimdex
