@@ -8,7 +8,10 @@
 #   own floor       plain_index --floor, the project's own floor: the same I/O in the wide calls;
 #   plain_index     the same calls, with the project's title scan, conversion and rows;
 #   SkimdexCmd      the console program, with its peak memory;
-#   the window      Skimdex.exe, from the click on Start to "Finish" with the memo filled.
+#   the window      Skimdex.exe, from the click on Start to "Finish" with the memo filled;
+#   before          with SKIMDEX_BENCH_BEFORE naming an earlier build's SkimdexCmd.exe, that one, whose
+#                   scan list and pages must be SkimdexCmd's byte for byte.
+# SKIMDEX_BENCH_CONTENDERS may name fewer of own, plain and window; SkimdexCmd always runs.
 # Prints every contender's time in each round as a ratio to the floor of the same round, then the
 # median of those ratios with their spread, the ratio net of Wine's start-up, and SkimdexCmd's peak
 # memory. The floor's page and folder counts are checked against SkimdexCmd's listing page. Then the
@@ -110,6 +113,16 @@ listing_counts() {
   echo "pages $(grep -c '<A HREF=' "$1" || true) folders $(grep -c '<FONT SIZE="+1">' "$1" || true)"
 }
 
+contenders="${SKIMDEX_BENCH_CONTENDERS-own plain window}"
+for c in $contenders; do
+  [[ " own plain window " == *" $c "* ]] || { echo "SKIMDEX_BENCH_CONTENDERS names own, plain or window" >&2; exit 64; }
+done
+[ "$reference" = own ] && contenders="${contenders/own/}"
+contenders="cmd $contenders"
+before_exe="${SKIMDEX_BENCH_BEFORE:-}"
+[ -z "$before_exe" ] || contenders="$contenders before"
+runs() { [[ " $contenders $reference " == *" $1 "* ]]; }
+
 out_w="$(winepath -w "$out")"
 # One round over the tree of $2 pages; the times go to $bench/<round>.<pages>.<contender>.txt. plain_index
 # and SkimdexCmd must give the same scan list and listing page, the project's floor the same scan list,
@@ -124,18 +137,37 @@ run_round() {
       >"$bench/floor-counts.txt" 2>"$bench/stderr.txt" ||
       fail_with "$bench/stderr.txt" "floor_win32 failed" "$bench/$round.$pages.floor.txt"
   fi
-  timed_run "$bench/$round.$pages.own.txt" build/bin/plain_index.exe --floor 10 "$tree_w" "$out_w\\Floor_sub.html" \
-    >"$bench/floor-scan-list.txt" 2>"$bench/stderr.txt" ||
-    fail_with "$bench/stderr.txt" "plain_index --floor failed" "$bench/$round.$pages.own.txt"
+  if runs own; then
+    timed_run "$bench/$round.$pages.own.txt" build/bin/plain_index.exe --floor 10 "$tree_w" "$out_w\\Floor_sub.html" \
+      >"$bench/floor-scan-list.txt" 2>"$bench/stderr.txt" ||
+      fail_with "$bench/stderr.txt" "plain_index --floor failed" "$bench/$round.$pages.own.txt"
+  fi
   timed_run "$bench/$round.$pages.cmd.txt" build/bin/SkimdexCmd.exe --yes --depth 10 "$tree_w" \
     "$out_w\\Localindex.html" >"$bench/scan-list.txt" 2>"$bench/stderr.txt" ||
     fail_with "$bench/stderr.txt" "SkimdexCmd failed" "$bench/$round.$pages.cmd.txt"
-  timed_run "$bench/$round.$pages.plain.txt" build/bin/plain_index.exe 10 "$tree_w" "$out_w\\Plain_sub.html" \
-    >"$bench/plain-scan-list.txt" 2>"$bench/stderr.txt" ||
-    fail_with "$bench/stderr.txt" "plain_index failed" "$bench/$round.$pages.plain.txt"
-  cmp -s "$bench/scan-list.txt" "$bench/floor-scan-list.txt" && cmp -s "$bench/scan-list.txt" "$bench/plain-scan-list.txt" &&
-    cmp -s "$out/Localindex_sub.html" "$out/Plain_sub.html" ||
-    echo "Warning: plain_index's output differs from SkimdexCmd's over $pages pages" >&2
+  if runs plain; then
+    timed_run "$bench/$round.$pages.plain.txt" build/bin/plain_index.exe 10 "$tree_w" "$out_w\\Plain_sub.html" \
+      >"$bench/plain-scan-list.txt" 2>"$bench/stderr.txt" ||
+      fail_with "$bench/stderr.txt" "plain_index failed" "$bench/$round.$pages.plain.txt"
+    cmp -s "$bench/scan-list.txt" "$bench/plain-scan-list.txt" && cmp -s "$out/Localindex_sub.html" "$out/Plain_sub.html" ||
+      echo "Warning: plain_index's output differs from SkimdexCmd's over $pages pages" >&2
+  fi
+  if runs own; then
+    cmp -s "$bench/scan-list.txt" "$bench/floor-scan-list.txt" ||
+      echo "Warning: the scan list of plain_index --floor differs from SkimdexCmd's over $pages pages" >&2
+  fi
+  if [ -n "$before_exe" ]; then
+    mkdir -p "$out/before"
+    timed_run "$bench/$round.$pages.before.txt" "$before_exe" --yes --depth 10 "$tree_w" \
+      "$out_w\\before\\Localindex.html" >"$bench/before-scan-list.txt" 2>"$bench/stderr.txt" ||
+      fail_with "$bench/stderr.txt" "the earlier SkimdexCmd failed" "$bench/$round.$pages.before.txt"
+    if ! cmp -s "$bench/scan-list.txt" "$bench/before-scan-list.txt" ||
+      ! cmp -s "$out/Localindex_sub.html" "$out/before/Localindex_sub.html"; then
+      echo "The earlier SkimdexCmd's scan list or listing page differs over $pages pages" >&2
+      exit 1
+    fi
+    rm -f "$out"/before/*.html
+  fi
   local counts
   counts="$(listing_counts "$out/Localindex_sub.html")"
   if [ -n "$floor_exe" ] && [ "$(tr -d '\r' <"$bench/floor-counts.txt")" != "$counts" ]; then
@@ -147,6 +179,7 @@ run_round() {
   cp "$out/Localindex_sub.html" "$bench/listing-$pages.html"
   cp "$bench/scan-list.txt" "$bench/scan-list-$pages.txt"
   rm -f "$out"/*.html
+  runs window || return 0
   taskset -c 0 wine build/bin/window_timer.exe 10 "$tree_w" "$out_w\\Window.html" >"$bench/$round.$pages.window-ms.txt" \
     2>"$bench/stderr.txt" || fail_with "$bench/stderr.txt" "the window's run failed"
   awk '{ print $1 / 1000 }' "$bench/$round.$pages.window-ms.txt" >"$bench/$round.$pages.window.txt"
@@ -154,8 +187,6 @@ run_round() {
     echo "Warning: the window's listing page differs from SkimdexCmd's over $pages pages" >&2
 }
 
-contenders="own plain cmd window"
-[ "$reference" = own ] && contenders="plain cmd window"
 echo "Indexing ${sizes[*]} pages: one warm-up round, then $rounds interleaved rounds of every contender in turn"
 rm -f "$bench"/round*.txt "$bench"/ratios.*
 for pages in "${sizes[@]}"; do
@@ -175,6 +206,7 @@ name_of() {
   case "$1" in
     floor) echo "floor_win32 (independent)" ;; own) echo "plain_index --floor (own)" ;;
     plain) echo "plain_index" ;; cmd) echo "SkimdexCmd --yes" ;; window) echo "the window" ;;
+    before) echo "SkimdexCmd, earlier build" ;;
   esac
 }
 
@@ -215,8 +247,8 @@ for pages in "${sizes[@]}"; do
       done | summary)
       line+="  net of start-up $net"
     fi
-    if [ "$c" = cmd ]; then
-      peak_kb=$(cat "$bench"/round*."$pages".cmd.txt | awk '{ print $2 }' | sort -n | tail -1)
+    if [ "$c" = cmd ] || [ "$c" = before ]; then
+      peak_kb=$(cat "$bench"/round*."$pages"."$c".txt | awk '{ print $2 }' | sort -n | tail -1)
       line+=$(awk -v kb="$peak_kb" -v limit="$peak_limit_mb" \
         'BEGIN { printf "  peak memory %.0f MB%s", kb / 1024, kb / 1024 < limit ? "" : " (over " limit " MB)" }')
     fi
