@@ -40,27 +40,32 @@ class OwnPages {
       : pages_{Page(FullPathOf(name)), Page(FullPathOf(ListingPageName(name)))} {}
 
   // Asked for every entry: the names are compared first, and the system's comparison is left to the
-  // names that ASCII alone cannot tell apart.
+  // names that ASCII alone cannot tell apart; the own pages' wide forms are made once.
   bool Hold(const std::string& path) const {
     const std::string name = FileNameOf(path);
+    std::optional<std::wstring> wide_name;
     return std::any_of(std::begin(pages_), std::end(pages_), [&](const Page& own) {
-      const bool same_name =
-          AsciiCompareNoCase(own.name, name) == 0 || (!IsAscii(name) && SamePathIgnoringCase(own.name, name));
-      return same_name && SamePathIgnoringCase(own.path, FullPathOf(path));
+      bool same_name = AsciiCompareNoCase(own.name, name) == 0;
+      if (!same_name && !IsAscii(name)) {
+        if (!wide_name) wide_name = Wide(name);
+        same_name = SameIgnoringCase(own.wide_name, *wide_name);
+      }
+      return same_name && SameIgnoringCase(own.wide_path, Wide(FullPathOf(path)));
     });
   }
 
  private:
   struct Page {
-    explicit Page(std::string full_path) : path(std::move(full_path)), name(FileNameOf(path)) {}
-    std::string path;
+    explicit Page(std::string full_path)
+        : wide_path(Wide(full_path)), name(FileNameOf(full_path)), wide_name(Wide(name)) {}
+    std::wstring wide_path;
     std::string name;
+    std::wstring wide_name;
   };
 
-  static bool SamePathIgnoringCase(const std::string& a, const std::string& b) {
-    const std::wstring wide_a = Wide(a), wide_b = Wide(b);
-    return CompareStringOrdinal(wide_a.data(), static_cast<int>(wide_a.size()), wide_b.data(),
-                                static_cast<int>(wide_b.size()), TRUE) == CSTR_EQUAL;
+  static bool SameIgnoringCase(const std::wstring& a, const std::wstring& b) {
+    return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()),
+                                TRUE) == CSTR_EQUAL;
   }
 
   Page pages_[2];

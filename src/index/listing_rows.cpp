@@ -11,6 +11,9 @@ namespace skimdex {
 namespace {
 
 constexpr char kFullWidthSpace[] = "\x81\x40";
+// ASCII that a link target percent-encodes: what a browser would take for markup, an escape, a
+// fragment or a query.
+constexpr char kEncodedAscii[] = "\"<>%#?";
 
 std::string PercentEncoded(std::string_view bytes) {
   constexpr char kHex[] = "0123456789ABCDEF";
@@ -25,7 +28,7 @@ std::string PercentEncoded(std::string_view bytes) {
 // A character as it stands in a link target, or empty when it goes percent-encoded.
 std::string LinkForm(char32_t c) {
   if (c >= 0x80) return Cp932FormOf(c);
-  if (std::strchr("\"<>%#?", static_cast<int>(c)) != nullptr) return {};
+  if (std::strchr(kEncodedAscii, static_cast<int>(c)) != nullptr) return {};
   return std::string(1, static_cast<char>(c));
 }
 
@@ -52,7 +55,15 @@ std::string NameCaption(const std::string& name) {
 
 std::string LinkTarget(const std::string& path) {
   std::string result;
+  result.reserve(path.size());
   for (std::size_t at = 0; at < path.size();) {
+    const char byte = path[at];
+    // Most of a path is ASCII that stands as it is.
+    if (static_cast<unsigned char>(byte) < 0x80 && std::strchr(kEncodedAscii, byte) == nullptr) {
+      result += byte;
+      ++at;
+      continue;
+    }
     const std::size_t start = at;
     const std::optional<char32_t> c = DecodeUtf8Character(path, at, Surrogates::Kept);
     if (!c) ++at;  // a byte that starts no character

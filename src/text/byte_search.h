@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <string_view>
 
-// Searches in byte strings, eight bytes at a time. The program's hot loops look for CR and for tags in
+// Searches in byte strings, sixteen bytes at a time. The program's hot loops look for CR and for tags in
 // every page: the C runtime that Wine supplies looks at one byte at a time in its memchr, and
 // std::string_view::find goes through it.
 namespace skimdex {

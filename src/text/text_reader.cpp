@@ -36,7 +36,7 @@ TextReader::TextReader(ByteSource& source) : source_(&source), buffer_(spare_buf
 
 TextReader::~TextReader() {
   char* empty = nullptr;
-  if (spare_buffer.compare_exchange_strong(empty, buffer_.get())) buffer_.release();
+  if (capacity_ == kBufferSize && spare_buffer.compare_exchange_strong(empty, buffer_.get())) buffer_.release();
 }
 
 ReadResult MemoryByteSource::Read(char* buffer, std::size_t capacity) {
@@ -46,17 +46,37 @@ ReadResult MemoryByteSource::Read(char* buffer, std::size_t capacity) {
   return {count, 0};
 }
 
-bool TextReader::Fill() {
-  if (position_ < end_) return buffer_[position_] != kCtrlZ;
-  position_ = end_ = 0;
-  ReadResult result = source_->Read(buffer_.get(), kBufferSize);
-  if (result.error != 0) result = source_->Read(buffer_.get(), kBlockSize);
+// Asks for whole blocks only, so that every read starts at a block's start and a failed one is tried
+// again for exactly the block there.
+bool TextReader::ReadMore() {
+  if (capacity_ - end_ < kBlockSize) {
+    auto larger = std::make_unique_for_overwrite<char[]>(capacity_ * 2);
+    std::memcpy(larger.get(), buffer_.get(), end_);
+    buffer_ = std::move(larger);
+    capacity_ *= 2;
+  }
+  const std::size_t room = (capacity_ - end_) / kBlockSize * kBlockSize;
+  char* const into = buffer_.get() + end_;
+  ReadResult result = source_->Read(into, room);
+  if (result.error != 0) result = source_->Read(into, kBlockSize);
   if (result.error != 0) {
     read_error_ = result.error;
     return false;
   }
-  end_ = std::min(result.count, kBufferSize);
-  return end_ > 0 && buffer_[0] != kCtrlZ;
+  end_ += std::min(result.count, room);
+  return result.count > 0;
+}
+
+void TextReader::KeepAtFront(std::size_t start) {
+  std::memmove(buffer_.get(), buffer_.get() + start, end_ - start);
+  end_ -= start;
+  position_ -= start;
+}
+
+bool TextReader::Fill() {
+  if (position_ < end_) return buffer_[position_] != kCtrlZ;
+  position_ = end_ = 0;
+  return ReadMore() && buffer_[0] != kCtrlZ;
 }
 
 bool TextReader::AtEndSkippingBlanks() {
@@ -67,35 +87,40 @@ bool TextReader::AtEndSkippingBlanks() {
   return true;
 }
 
-// Whole buffer runs are appended at once, so a line of any length costs time in proportion to it.
 std::string_view TextReader::ReadTextLine() {
-  long_line_.clear();
-  bool copied = false;
-  while (Fill()) {
-    const char* begin = buffer_.get() + position_;
-    const char* end = buffer_.get() + end_;
-    const char* stop = FirstOf(kCr, begin, end);
-    stop = FirstOf(kCtrlZ, begin, stop);
-    position_ = static_cast<std::size_t>(stop - buffer_.get());
-    if (stop == end || *stop == kCtrlZ) {
-      long_line_.append(begin, stop);  // the line goes on, or the data ends
-      copied = true;
-      continue;
+  if (!Fill()) return {};
+  std::size_t searched = position_;
+  for (;;) {
+    const char* const begin = buffer_.get() + searched;
+    const char* const end = buffer_.get() + end_;
+    const char* const stop = FirstOf(kCtrlZ, begin, FirstOf(kCr, begin, end));
+    if (stop != end) {
+      searched = static_cast<std::size_t>(stop - buffer_.get());
+      break;
     }
-    ++position_;
-    const std::string_view in_place(begin, static_cast<std::size_t>(stop - begin));
-    if (copied) long_line_.append(in_place);
-    // The LF after the CR may lie in the next buffer; a line in place stays valid only without a refill.
-    if (position_ < end_ && buffer_[position_] == kLf) {
-      ++position_;
-    } else if (position_ == end_) {
-      if (!copied) long_line_.assign(in_place);
-      copied = true;
-      if (Fill() && buffer_[position_] == kLf) ++position_;
+    // The line goes on past the bytes held, or the data ends with it.
+    KeepAtFront(position_);
+    searched = end_;
+    if (!ReadMore()) {
+      position_ = end_;
+      return {buffer_.get(), end_};
     }
-    return copied ? std::string_view(long_line_) : in_place;
   }
-  return long_line_;
+  std::size_t start = position_;
+  const std::size_t length = searched - start;
+  if (buffer_[searched] == kCtrlZ) {  // never consumed
+    position_ = searched;
+    return {buffer_.get() + start, length};
+  }
+  position_ = searched + 1;
+  // The LF after the CR may be the next byte still to read.
+  if (position_ == end_) {
+    KeepAtFront(start);
+    start = 0;
+    ReadMore();
+  }
+  if (position_ < end_ && buffer_[position_] == kLf) ++position_;
+  return {buffer_.get() + start, length};
 }
 
 }  // namespace skimdex

@@ -63,7 +63,8 @@ class TextReader final : public LineSource {
   TextReader& operator=(const TextReader&) = delete;
 
   bool AtEndSkippingBlanks() override;
-  // A line that lies whole in the buffer is handed out where it lies; only a longer one is copied.
+  // Every line is handed out where it lies in the buffer: a line that goes on past the bytes held is
+  // moved to the buffer's front and the rest read after it, the buffer growing for a longer line.
   std::string_view ReadTextLine() override;
 
   // The error number of the last failed read since the previous call, or 0.
@@ -71,13 +72,15 @@ class TextReader final : public LineSource {
 
  private:
   bool Fill();  // false at the end of the data; the buffer then stays empty
+  bool ReadMore();  // appends to the bytes held; false at the end of the data
+  void KeepAtFront(std::size_t start);  // drops the bytes before `start`
 
   ByteSource* source_;
   std::unique_ptr<char[]> buffer_;
+  std::size_t capacity_ = kBufferSize;
   std::size_t position_ = 0;
   std::size_t end_ = 0;
   int read_error_ = 0;
-  std::string long_line_;  // a line that went on past the buffer
 };
 
 }  // namespace skimdex

@@ -84,14 +84,7 @@ std::u32string CharactersOfName(std::string_view name) {
 std::u16string Utf16OfUtf8(std::string_view name) {
   std::u16string units;
   units.reserve(name.size());
-  for (const char32_t c : CharactersOfName(name)) {
-    if (c < 0x10000) {
-      units += static_cast<char16_t>(c);
-    } else {
-      units += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
-      units += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-    }
-  }
+  AppendUtf16OfUtf8(name, units);
   return units;
 }
 

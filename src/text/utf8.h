@@ -29,8 +29,32 @@ std::string Utf8OfUtf16(std::u16string_view units);
 std::u32string CharactersOfName(std::string_view name);
 // Back to UTF-16, as CharactersOfName reads it.
 std::u16string Utf16OfUtf8(std::string_view name);
+// The same units appended to any string of 16-bit units (the system's wide strings too), without a
+// string of characters between: asked for every path a system call takes.
+template <typename Units>
+void AppendUtf16OfUtf8(std::string_view name, Units& units);
 
 // The characters of `bytes` if they are all well-formed UTF-8.
 std::optional<std::u32string> DecodeUtf8(std::string_view bytes);
+
+template <typename Units>
+void AppendUtf16OfUtf8(std::string_view name, Units& units) {
+  using Unit = typename Units::value_type;
+  for (std::size_t at = 0; at < name.size();) {
+    if (static_cast<unsigned char>(name[at]) < 0x80) {
+      units.push_back(static_cast<Unit>(name[at++]));
+      continue;
+    }
+    const std::optional<char32_t> decoded = DecodeUtf8Character(name, at, Surrogates::Kept);
+    if (!decoded) ++at;
+    const char32_t c = decoded.value_or(U'\xFFFD');
+    if (c < 0x10000) {
+      units.push_back(static_cast<Unit>(c));
+    } else {
+      units.push_back(static_cast<Unit>(0xD800 + ((c - 0x10000) >> 10)));
+      units.push_back(static_cast<Unit>(0xDC00 + ((c - 0x10000) & 0x3FF)));
+    }
+  }
+}
 
 }  // namespace skimdex

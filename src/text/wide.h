@@ -9,8 +9,10 @@
 namespace skimdex {
 
 inline std::wstring Wide(std::string_view name) {
-  const std::u16string units = Utf16OfUtf8(name);
-  return std::wstring(units.begin(), units.end());
+  std::wstring units;
+  units.reserve(name.size());
+  AppendUtf16OfUtf8(name, units);
+  return units;
 }
 
 inline std::string Narrow(std::wstring_view units) {

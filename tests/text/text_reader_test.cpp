@@ -64,6 +64,10 @@ TEST(TextReader, LineEndsBlanksAndCtrlZ) {
        {std::string(127, 'a'), "B"}},  // CR ends a buffer, LF starts the next
       {std::string(128, 'a') + "\x1Az", {std::string(128, 'a')}},
       {std::string(20000, 'x'), {std::string(20000, 'x')}},
+      {std::string(TextReader::kBufferSize - 1, 'a') + "\r\nB",
+       {std::string(TextReader::kBufferSize - 1, 'a'), "B"}},  // the LF read after a full buffer
+      {"A\r\n" + std::string(3 * TextReader::kBufferSize, 'x') + "\r\nB",
+       {"A", std::string(3 * TextReader::kBufferSize, 'x'), "B"}},
   };
   for (const LinesCase& c : cases) {
     for (const std::size_t chunk : kChunkSizes) {
