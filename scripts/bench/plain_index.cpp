@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "index/listing_rows.h"
+#include "index/scan_list.h"
 #include "index/title_scan.h"
 #include "index/walk.h"
 #include "text/byte_search.h"
@@ -235,11 +236,16 @@ int main() {
   const int first = floor ? 2 : 1;
   std::vector<Entry> list;
   Walk(arguments[first + 1], 0, _wtoi(arguments[first]), list);
-  std::wstring scan_list;
+  std::string scan_list;
   for (const Entry& entry : list) {
-    scan_list.append(entry.depth == 0 ? L"0" : std::to_wstring(entry.depth) + entry.path).append(L"\r\n");
+    const std::size_t name_at = entry.path.rfind(L'\\') + 1;
+    scan_list
+        .append(entry.depth == 0 ? kScanListEndMarker
+                                 : ScanListEntry(entry.depth, Narrow(entry.path.substr(0, name_at - 1)),
+                                                 Narrow(entry.path.substr(name_at))))
+        .append("\r\n");
   }
-  const std::string bytes = InCodePage(scan_list);
+  const std::string bytes = InCodePage(Wide(scan_list));
   DWORD written = 0;
   WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
             nullptr);

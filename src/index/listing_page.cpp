@@ -3,12 +3,12 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <climits>
 #include <iterator>
 #include <optional>
 #include <utility>
 
 #include "index/listing_rows.h"
+#include "index/scan_list.h"
 #include "index/title.h"
 #include "index/walk.h"
 #include "text/cp932.h"
@@ -19,8 +19,6 @@
 
 namespace skimdex {
 namespace {
-
-constexpr char kEndMarker[] = "0";
 
 void WriteLine(TextFile& file, const std::string& line) {
   WriteText(file, line);
@@ -83,32 +81,9 @@ std::string RowOf(const ScanEntry& entry, std::optional<SeenEntry> seen, const O
   return PageRow(entry.depth, entry.path, GetPageTitle(entry.path));
 }
 
-int DigitsAtStart(const std::string& entry) {
-  int digits = 0;
-  while (digits < static_cast<int>(entry.size()) && entry[digits] >= '0' && entry[digits] <= '9') ++digits;
-  return digits;
-}
-
-int DepthValue(const std::string& digits) {
-  long long value = 0;
-  for (const char c : digits) value = std::min<long long>(value * 10 + (c - '0'), INT_MAX);
-  return static_cast<int>(value);
-}
-
 }  // namespace
 
 std::string ListingPageName(const std::string& name) { return WithoutExtension(name) + "_sub.html"; }
-
-ScanEntry SplitScanEntry(const std::string& entry, const std::string& scan_folder) {
-  const int digits = DigitsAtStart(entry);
-  // The scan folder's own leading digits follow the depth digits, so the depth is what lies before
-  // them, provided the scan folder really starts there.
-  const int split = digits - DigitsAtStart(scan_folder);
-  const bool scan_folder_follows =
-      split > 0 && !scan_folder.empty() && entry.compare(split, scan_folder.size(), scan_folder) == 0;
-  const int depth_digits = scan_folder_follows ? split : digits;
-  return {DepthValue(entry.substr(0, depth_digits)), entry.substr(depth_digits)};
-}
 
 void WriteListingPage(const std::string& name, const TStringList& list, const std::string& scan_folder,
                       ProgressSink& progress) {
@@ -122,7 +97,7 @@ void WriteListingPage(const std::string& name, const TStringList& list, const st
   for (const char* line : kListingHead) WriteLine(listing, line);
 
   for (int i = 0; i < list.Count(); ++i) {
-    if (list[i] == kEndMarker) continue;
+    if (list[i] == kScanListEndMarker) continue;
     WriteLine(listing, "<TABLE>");
     WriteLine(listing, RowOf(SplitScanEntry(list[i], scan_folder), SeenEntryOf(list.Object(i)), own));
     progress.SetPosition(i);

@@ -16,13 +16,4 @@ std::string ListingPageName(const std::string& name);
 void WriteListingPage(const std::string& name, const TStringList& list, const std::string& scan_folder,
                       ProgressSink& progress);
 
-struct ScanEntry {
-  int depth;
-  std::string path;
-};
-
-// Splits an entry into its depth and path. The depth digits run on into a scan folder whose name
-// begins with digits; when the entry goes on with `scan_folder` after the depth, those are told apart.
-ScanEntry SplitScanEntry(const std::string& entry, const std::string& scan_folder);
-
 }  // namespace skimdex

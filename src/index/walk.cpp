@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "index/scan_list.h"
 #include "text/cp932.h"
 #include "text/directory.h"
 #include "text/locale.h"
@@ -14,7 +15,6 @@ const char* const kListedExtensions[] = {".html", ".htm", ".shtml", ".cgi", ".tx
 // How a scan list object holds a SeenEntry: the attribute word in the low 32 bits, flags above.
 constexpr std::uint64_t kSeenMark = std::uint64_t{1} << 63;
 constexpr std::uint64_t kDatedMark = std::uint64_t{1} << 62;
-constexpr char kEndMarker[] = "0";
 
 // A name as the folder's listing gave it: in UTF-16 for the sort, in UTF-8 for the scan list, with
 // what the listing told of the entry.
@@ -81,7 +81,7 @@ bool IsListedExtension(const std::string& extension) {
 int ScanFolder(const std::string& folder, TStringList& list, int depth, int deepest, ProgressSink& progress) {
   const FolderNames names = ReadFolderNames(folder);
   const int d = depth + 1;
-  const std::string prefix = DecimalText(d) + folder + "\\";
+  const std::string prefix = ScanEntryPrefix(d, folder);
   int total = 0;
 
   if (d <= deepest) {
@@ -99,7 +99,7 @@ int ScanFolder(const std::string& folder, TStringList& list, int depth, int deep
     list.AddObject(prefix + names.pages[i].name, names.pages[i].seen);
     progress.SetPosition(i);
   }
-  if (d <= deepest) list.Add(kEndMarker);
+  if (d <= deepest) list.Add(kScanListEndMarker);
   return page_count + total;
 }
 
