@@ -9,7 +9,8 @@
 // Explorer. Decisions only; the window reads the system and passes the folder through its one door.
 namespace skimdex {
 
-// "Skimdex [フォルダ]": the usage line of the box that reports a command line it cannot take, in code page 932.
+// "Skimdex [フォルダ]", in code page 932: the usage line of the box that reports a command line the
+// program cannot take.
 constexpr char kStartUsage[] = "Skimdex [\x83\x74\x83\x48\x83\x8B\x83\x5F]";
 
 // What `Skimdex.exe [FOLDER]` asks for.

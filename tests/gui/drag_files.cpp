@@ -159,10 +159,10 @@ HWND CreateSource(Drag& drag) {
   window_class.hbrBackground = GetSysColorBrush(COLOR_HIGHLIGHT);
   window_class.lpszClassName = L"SkimdexDragSource";
   RegisterClassW(&window_class);
-  const HWND window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, window_class.lpszClassName, L"",
-                                      WS_POPUP | WS_VISIBLE, drag.from.x - kSourceSize / 2,
-                                      drag.from.y - kSourceSize / 2, kSourceSize, kSourceSize, nullptr,
-                                      nullptr, window_class.hInstance, nullptr);
+  const HWND window =
+      CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, window_class.lpszClassName, L"",
+                      WS_POPUP | WS_VISIBLE, drag.from.x - kSourceSize / 2, drag.from.y - kSourceSize / 2,
+                      kSourceSize, kSourceSize, nullptr, nullptr, window_class.hInstance, nullptr);
   if (window) SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&drag));
   return window;
 }
@@ -171,7 +171,8 @@ int DragOnto(POINT target, const std::vector<std::wstring>& paths) {
   FileDataObject data(DropFilesBlock(paths));
   // The bottom right corner of the screen, away from the windows under test.
   Drag drag{{GetSystemMetrics(SM_CXSCREEN) - kSourceSize, GetSystemMetrics(SM_CYSCREEN) - kSourceSize},
-            target, &data};
+            target,
+            &data};
   const HWND source = CreateSource(drag);
   if (!source) return 2;
   UpdateWindow(source);
