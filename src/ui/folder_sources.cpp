@@ -16,7 +16,8 @@ std::string ChooserForm(const std::string& folder) {
 
 StartArguments ParseStartArguments(const std::vector<std::string>& arguments) {
   if (arguments.empty()) return {};
-  if (arguments.size() > 1 || arguments[0].starts_with('/')) return {.usage_error = true};
+  if (arguments.size() > 1 || arguments[0].starts_with('/'))
+    return {.folder = std::nullopt, .usage_error = true};
   return {.folder = ChooserForm(ArgumentPath(arguments[0]))};
 }
 

@@ -16,7 +16,7 @@ namespace {
 const std::string kSo = "\xE3\x82\xBD";
 
 TEST(StartArguments, TakeOneFolderAndReportEverythingElse) {
-  const StartArguments none{}, usage{.usage_error = true};
+  const StartArguments none{}, usage{.folder = std::nullopt, .usage_error = true};
   const auto folder = [](std::string name) { return StartArguments{.folder = name}; };
   const std::pair<std::vector<std::string>, StartArguments> cases[] = {
       {{}, none},
