@@ -13,6 +13,10 @@ namespace skimdex {
 // program cannot take.
 constexpr char kStartUsage[] = "Skimdex [\x83\x74\x83\x48\x83\x8B\x83\x5F]";
 
+// "スキャンするフォルダ: ", in code page 932: the status line's notice of a new scan folder, before its name.
+constexpr char kScanFolderNotice[] =
+    "\x83\x58\x83\x4C\x83\x83\x83\x93\x82\xB7\x82\xE9\x83\x74\x83\x48\x83\x8B\x83\x5F: ";
+
 // What `Skimdex.exe [FOLDER]` asks for.
 struct StartArguments {
   std::optional<std::string> folder;  // FOLDER, as given, but without a trailing "\" unless a root
