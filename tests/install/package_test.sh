@@ -74,21 +74,22 @@ entry_lists() {  # Windows and Linux folder: the uninstall entry is the user's, 
 values_of() {  # registry key and reg query's options: its values as name|type|data lines
   wine reg query "$@" 2>/dev/null | iconv -f CP932 -t UTF-8 | sed -E 's/\r$//; s/^ {4}//; s/ {4}/|/g'
 }
-default_of() { values_of "$1" /ve | sed -n 's/^[^|]*|REG_SZ|//p'; }
-verbs_registered() {  # Windows folder: the Explorer verbs and the App Paths entry, the user's only
-  local program="$1\\Skimdex.exe" class key line
+# Windows folder: the Explorer verbs and the App Paths entry, the user's. One written under HKLM would
+# stay after the uninstall, which only_settings_left checks.
+verbs_registered() {
+  local program="$1\\Skimdex.exe" class values line lines
   for class in Directory 'Directory\Background' Drive; do
-    key="Software\\Classes\\$class\\shell\\Skimdex"
-    for line in "MUIVerb|REG_SZ|Skimdexで索引を作成(&K)" "Icon|REG_SZ|\"$program\",0"; do
-      grep -qxF "$line" <<<"$(values_of "HKCU\\$key")" || { echo "$class: missing $line"; return 1; }
+    values="$(values_of "HKCU\\Software\\Classes\\$class\\shell\\Skimdex" /s)"
+    lines=("MUIVerb|REG_SZ|Skimdexで索引を作成(&K)" "Icon|REG_SZ|\"$program\",0")
+    [ "$class" != Directory ] || lines+=('MultiSelectModel|REG_SZ|Single')  # one folder at a time
+    for line in "${lines[@]}"; do
+      grep -qxF "$line" <<<"$values" || { echo "$class: missing $line"; return 1; }
     done
-    [ "$(default_of "HKCU\\$key\\command")" = "\"$program\" \"%V\"" ] ||
-      { echo "$class: command $(default_of "HKCU\\$key\\command")"; return 1; }
-    ! wine reg query "HKLM\\$key" &>/dev/null || { echo "$class: a verb under HKLM"; return 1; }
+    sed -n 's/^[^|]*|REG_SZ|//p' <<<"$values" | grep -qxF "\"$program\" \"%V\"" ||
+      { echo "$class: no command; $values"; return 1; }
   done
-  grep -qxF "MultiSelectModel|REG_SZ|Single" <<<"$(values_of 'HKCU\Software\Classes\Directory\shell\Skimdex')" &&
-    [ "$(default_of 'HKCU\Software\Microsoft\Windows\CurrentVersion\App Paths\Skimdex.exe')" = "$program" ] &&
-    ! grep -qi skimdex "$prefix/system.reg"
+  values_of 'HKCU\Software\Microsoft\Windows\CurrentVersion\App Paths\Skimdex.exe' /ve |
+    sed -n 's/^[^|]*|REG_SZ|//p' | grep -qxF "$program"
 }
 verbs_gone() {
   ! grep -qiF -e 'shell\\Skimdex]' -e 'App Paths\\Skimdex.exe]' "$prefix/user.reg"
