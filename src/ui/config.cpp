@@ -176,6 +176,8 @@ bool TConfigration::ChangeScanFolder(const std::string& folder) {
   }
   SetScanFolder(folder);
   SetNameText(GetDlgItem(Handle(), IDC_CONFIG_EDIT1), folder);
+  // The folder browser opens on it next time, wherever it came from.
+  FolderDialog1.Folder = folder;
   return true;
 }
 
