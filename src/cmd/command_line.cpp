@@ -1,6 +1,7 @@
 #include "cmd/command_line.h"
 
 #include "text/cp932.h"
+#include "text/path.h"
 #include "text/unicode.h"
 
 namespace skimdex {
@@ -27,8 +28,8 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& argu
     }
   }
   if (names.size() > 2 || (names.size() == 2 && names[1].empty())) return std::nullopt;
-  if (!names.empty()) line.folder = names[0];
-  if (names.size() == 2) line.output = names[1];
+  if (!names.empty()) line.folder = ArgumentPath(names[0]);
+  if (names.size() == 2) line.output = ArgumentPath(names[1]);
   return line;
 }
 

@@ -60,6 +60,11 @@ std::string ParentFolderOf(const std::string& path) {
   return path.substr(0, i);
 }
 
+std::string ArgumentPath(const std::string& argument) {
+  if (!argument.ends_with('"')) return argument;
+  return argument.substr(0, argument.size() - 1) + "\\";
+}
+
 bool IsFullPath(const std::string& path) {
   const char drive = path.empty() ? '\0' : AsciiUpper(path.substr(0, 1))[0];
   const bool drive_root = drive >= 'A' && drive <= 'Z' && path.compare(1, 2, ":\\") == 0;

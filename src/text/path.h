@@ -13,6 +13,10 @@ std::string ExtensionOf(const std::string& path);       // from the last "." of 
 std::string WithoutExtension(const std::string& path);  // the path less ExtensionOf
 std::string ParentFolderOf(const std::string& path);    // folder part without its "\", but a root keeps it
 
+// A path argument as the system's command-line rules hand it over, its trailing `"` turned back into the
+// "\" it stands for: those rules make the quoted `"C:\"` into `C:"` and `"D:\my site\"` into `D:\my site"`.
+std::string ArgumentPath(const std::string& argument);
+
 // A path that names the same file whatever the current folder: a drive with its root ("C:\"), a UNC
 // path ("\\server\share\..."), or the "\\?\" form of either.
 bool IsFullPath(const std::string& path);

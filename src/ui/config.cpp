@@ -8,6 +8,9 @@
 #include "settings/settings.h"
 #include "settings/store.h"
 #include "text/directory.h"
+#include "text/uncaught_error.h"
+#include "text/unicode.h"
+#include "text/wide.h"
 #include "ui/config_resource.h"
 #include "ui/dpi.h"
 #include "ui/field_rules.h"
@@ -43,6 +46,11 @@ constexpr int kClientHeight = 197;
 constexpr char kBrowseHint[] = "\x8E\x51\x8F\xC6";
 // スキャンの深さ(1-10)
 constexpr char kDepthHint[] = "\x83\x58\x83\x4C\x83\x83\x83\x93\x82\xCC\x90\x5B\x82\xB3(1-10)";
+
+// フォルダ「<name>」が見つかりません。
+constexpr char kMissingFolderBefore[] = "\x83\x74\x83\x48\x83\x8B\x83\x5F\x81\x75";
+constexpr char kMissingFolderAfter[] =
+    "\x81\x76\x82\xAA\x8C\xA9\x82\xC2\x82\xA9\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81\x42";
 
 constexpr UINT_PTR kSubclassId = 1;
 
@@ -160,9 +168,17 @@ void TConfigration::FormCreate() {
   FolderDialog1.Folder = ReadStoredSeekFolder();
 }
 
-void TConfigration::ChangeScanFolder(const std::string& folder) {
+bool TConfigration::ChangeScanFolder(const std::string& folder) {
+  if (!IsExistingFolder(folder)) {
+    const std::string text = FromCp932(kMissingFolderBefore) + folder + FromCp932(kMissingFolderAfter);
+    MessageBoxW(host_->Owner(), Wide(text).c_str(), Wide(ApplicationTitle()).c_str(), MB_OK | MB_ICONWARNING);
+    return false;
+  }
   SetScanFolder(folder);
   SetNameText(GetDlgItem(Handle(), IDC_CONFIG_EDIT1), folder);
+  // The folder browser opens on it next time, wherever it came from.
+  FolderDialog1.Folder = folder;
+  return true;
 }
 
 void TConfigration::OKBtnClick() {

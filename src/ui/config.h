@@ -33,6 +33,10 @@ class TConfigration final : public TOKBottomDlg {
   void ShowModal();
   // Browses for the scan folder, also while the dialog is hidden; nothing is stored until OK.
   void SpeedButton1Click();
+  // The one way in for a new scan folder (the folder chooser, the command line, a drop): the setting
+  // and the field that shows it, so the dialog's next OK cannot write a stale field back. A name that
+  // is no existing folder is refused in a box over the host's window; false then, and nothing changes.
+  bool ChangeScanFolder(const std::string& folder);
 
   using DialogBase::Handle;
 
@@ -43,8 +47,6 @@ class TConfigration final : public TOKBottomDlg {
   void KeepFocusOffSpeedButtons();
   void ReturnFocusFromSpeedButton();
   void FormCreate();
-  // The one way in for a new scan folder: the setting and the field that shows it.
-  void ChangeScanFolder(const std::string& folder);
   void OKBtnClick() override;
   void CancelBtnClick() override;
   void SpeedButton2Click();

@@ -21,6 +21,8 @@ TEST(ParseCommandLine, AcceptsTheUsageOnly) {
       {{"C:\\Web", "--depth", "$A"}, true, 10, false, "C:\\Web", {}},
       {{"--", "--yes"}, true, {}, false, "--yes", {}},
       {{"-"}, true, {}, false, "-", {}},
+      // The system's rules hand `"C:\" "D:\my site\"` over with quotes for the last "\".
+      {{"C:\"", "D:\\my site\""}, true, {}, false, "C:\\", "D:\\my site\\"},
       {{"a", "b", "c"}, false, {}, false, {}, {}},
       {{"--depth"}, false, {}, false, {}, {}},
       {{"--deep", "3"}, false, {}, false, {}, {}},

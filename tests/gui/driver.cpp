@@ -4,9 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <vector>
 
 #include "support/run_program.h"
+#include "text/directory.h"
+#include "text/wide.h"
 #include "ui/resource.h"
 
 namespace skimdex::gui {
@@ -161,6 +164,36 @@ void PressKey(WORD virtual_key, WORD modifier) {
 
 void TypeText(const std::string& keys) {
   for (const char key : keys) PressKey(LOBYTE(VkKeyScanA(key)));
+}
+
+DWORD DragFiles(HWND window, POINT point, const std::vector<std::string>& paths) {
+  std::string command = testing::Quoted(ProgramFolder() + "drag_files.exe");
+  char target[64];
+  std::snprintf(target, sizeof target, " %llx %ld %ld",
+                static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)), point.x, point.y);
+  command += target;
+  for (const std::string& path : paths) command.append(" ").append(testing::Quoted(path));
+  // Wide, for names code page 932 cannot spell.
+  std::wstring wide_command = Wide(command);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, wide_command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process)) {
+    return ~DWORD{0};
+  }
+  CloseHandle(process.hThread);
+  const ULONGLONG deadline = GetTickCount64() + 2 * kPatience;
+  while (MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, kPollMs, QS_ALLINPUT) != WAIT_OBJECT_0 &&
+         GetTickCount64() < deadline) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+  }
+  TerminateProcess(process.hProcess, ~DWORD{0});  // if it hangs
+  DWORD status = ~DWORD{0};
+  GetExitCodeProcess(process.hProcess, &status);
+  CloseHandle(process.hProcess);
+  return status;
 }
 
 void ReadEveryFolderOn(const std::string& path) {

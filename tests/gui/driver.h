@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // Drives the real Skimdex.exe from another process with ordinary window messages and input, the way
 // a user would: find windows by caption and class, click, type, read texts and the status line.
@@ -43,6 +44,11 @@ void PointAt(HWND window);
 void PressKey(WORD virtual_key, WORD modifier = 0);
 // Digits and letters, typed as their keys.
 void TypeText(const std::string& keys);
+
+// Drags `paths` onto `point` of `window`'s client area as Explorer does, through drag_files.exe beside
+// the tests: 0 when the target took the drop, 1 when it refused it. The calling thread's messages are
+// handled meanwhile, so the target may be a window of the caller's own.
+DWORD DragFiles(HWND window, POINT point, const std::vector<std::string>& paths);
 
 // Lists every folder on `path` once. Wine's shell ID lists carry a folder's access time, which the
 // first read after a change renews: the folder browser matches a preselected folder only after that.

@@ -71,6 +71,29 @@ entry_lists() {  # Windows and Linux folder: the uninstall entry is the user's, 
     grep -qxF "$line" <<<"$entry" || { echo "missing: $line"; return 1; }
   done
 }
+values_of() {  # registry key and reg query's options: its values as name|type|data lines
+  wine reg query "$@" 2>/dev/null | iconv -f CP932 -t UTF-8 | sed -E 's/\r$//; s/^ {4}//; s/ {4}/|/g'
+}
+# Windows folder: the Explorer verbs and the App Paths entry, the user's. One written under HKLM would
+# stay after the uninstall, which only_settings_left checks.
+verbs_registered() {
+  local program="$1\\Skimdex.exe" class values line lines
+  for class in Directory 'Directory\Background' Drive; do
+    values="$(values_of "HKCU\\Software\\Classes\\$class\\shell\\Skimdex" /s)"
+    lines=("MUIVerb|REG_SZ|Skimdexで索引を作成(&K)" "Icon|REG_SZ|\"$program\",0")
+    [ "$class" != Directory ] || lines+=('MultiSelectModel|REG_SZ|Single')  # one folder at a time
+    for line in "${lines[@]}"; do
+      grep -qxF "$line" <<<"$values" || { echo "$class: missing $line"; return 1; }
+    done
+    sed -n 's/^[^|]*|REG_SZ|//p' <<<"$values" | grep -qxF "\"$program\" \"%V\"" ||
+      { echo "$class: no command; $values"; return 1; }
+  done
+  values_of 'HKCU\Software\Microsoft\Windows\CurrentVersion\App Paths\Skimdex.exe' /ve |
+    sed -n 's/^[^|]*|REG_SZ|//p' | grep -qxF "$program"
+}
+verbs_gone() {
+  ! grep -qiF -e 'shell\\Skimdex]' -e 'App Paths\\Skimdex.exe]' "$prefix/user.reg"
+}
 only_settings_left() {  # Linux folder
   [ ! -e "$1" ] && [ -z "$(find "$drive" -iname '*skimdex*')" ] && ! grep -qi skimdex "$prefix/system.reg" &&
     ! grep -qiF 'Uninstall\\Skimdex' "$prefix/user.reg" &&
@@ -81,9 +104,11 @@ cycle() {  # Windows folder, Linux folder, installer options
   check "files installed in $1" installed "$2"
   check "shortcuts into $1" shortcuts_lead_into "$1"
   check "uninstall entry for $1" entry_lists "$1" "$2"
+  check "Explorer verbs and App Paths entry for $1" verbs_registered "$1"
   check "SkimdexCmd.exe indexes from $1" indexes "$1"
   wine "$1\\Uninstall.exe" /S && wineserver -w
   check "uninstalling from $1 leaves only the settings" only_settings_left "$2"
+  check "uninstalling from $1 removes the verbs and the App Paths entry" verbs_gone
 }
 
 check "zip unpacks to one folder Skimdex of the built files" zip_as_built
