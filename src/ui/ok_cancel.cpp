@@ -1,6 +1,6 @@
 #include "ui/ok_cancel.h"
 
-#include "ui/layout.h"
+#include "ui/window_placement.h"
 #include "ui/modal.h"
 
 namespace skimdex {
@@ -21,7 +21,7 @@ class ModalEnd {
 }  // namespace
 
 void TOKBottomDlg::ShowCentred(HWND owner) {
-  CentreOnScreen(Handle());
+  CentreOnOwnersMonitor(Handle(), owner);
   ShowModal(Handle(), owner);
 }
 
