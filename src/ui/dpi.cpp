@@ -1,6 +1,5 @@
 #include "ui/dpi.h"
 
-
 namespace skimdex {
 namespace {
 

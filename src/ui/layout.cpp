@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "ui/gui_handles.h"
 #include "ui/dpi_rules.h"
+#include "ui/gui_handles.h"
 #include "ui/window_text.h"
 
 namespace skimdex {

@@ -83,7 +83,8 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CREATE:
       return OnCreate();
     case WM_COMMAND:
-      if (lparam == 0 || HIWORD(wparam) == BN_CLICKED) OnCommand(LOWORD(wparam), reinterpret_cast<HWND>(lparam));
+      if (lparam == 0 || HIWORD(wparam) == BN_CLICKED)
+        OnCommand(LOWORD(wparam), reinterpret_cast<HWND>(lparam));
       return 0;
     case WindowRun::kMessage:
       run_->OnMessage();

@@ -1,7 +1,7 @@
 #include "ui/ok_cancel.h"
 
-#include "ui/window_placement.h"
 #include "ui/modal.h"
+#include "ui/window_placement.h"
 
 namespace skimdex {
 namespace {

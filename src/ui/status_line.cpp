@@ -30,8 +30,9 @@ bool PointerOverProgram() {
 
 void StatusLine::Create(HWND parent, int id) {
   parent_ = parent;
-  status_ = Created(CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
-                                    parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr));
+  status_ =
+      Created(CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
+                              parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr));
   SendMessageW(status_, SB_SIMPLE, TRUE, 0);
 }
 

@@ -25,9 +25,9 @@ int GlyphStripFor(int glyph_size) {
 void Toolbar::Create(HWND parent) {
   parent_ = parent;
   for (const ToolbarButton& button : ToolbarButtons()) {
-    const HWND control = Created(CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 0, 0,
-                                                 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(button.command)),
-                                                 nullptr, nullptr));
+    const HWND control = Created(
+        CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 0, 0, 0, 0, parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(button.command)), nullptr, nullptr));
     buttons_[button.glyph] = control;
     RegisterHint(control, button.hint, true);
   }
@@ -41,7 +41,8 @@ void Toolbar::ApplyDpi(HINSTANCE instance, int dpi) {
                                                  LR_CREATEDIBSECTION));
   std::vector<Placement> placements;
   for (const ToolbarButton& button : ToolbarButtons()) {
-    placements.push_back({button.command, button.left, kToolbarButtonTop, button.width, kToolbarButtonHeight});
+    placements.push_back(
+        {button.command, button.left, kToolbarButtonTop, button.width, kToolbarButtonHeight});
   }
   PlaceControls(parent_, placements, dpi);
 }

@@ -18,7 +18,9 @@ std::optional<MonitorAreas> AreasOf(HMONITOR monitor) {
   return MonitorAreas{info.rcWork, info.rcMonitor};
 }
 
-ScreenBox BoxOf(const RECT& rect) { return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top}; }
+ScreenBox BoxOf(const RECT& rect) {
+  return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
 
 RECT BoundsOf(HWND window) {
   RECT bounds{};
@@ -27,7 +29,8 @@ RECT BoundsOf(HWND window) {
 }
 
 void MoveTo(HWND window, const ScreenBox& box, UINT flags = 0) {
-  SetWindowPos(window, nullptr, box.left, box.top, box.width, box.height, flags | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(window, nullptr, box.left, box.top, box.width, box.height,
+               flags | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // A monitor's work area holds `point`, which a user can then grab.

@@ -18,7 +18,9 @@ inline std::string WindowText(HWND window) {
 
 // A text of the design, in code page 932, as the Unicode text the system takes: captions and hints.
 inline std::wstring WideFromCp932(std::string_view text) { return Wide(FromCp932(text)); }
-inline void SetCp932Text(HWND window, std::string_view text) { SetWindowTextW(window, WideFromCp932(text).c_str()); }
+inline void SetCp932Text(HWND window, std::string_view text) {
+  SetWindowTextW(window, WideFromCp932(text).c_str());
+}
 
 // The whole text of a Unicode control, in UTF-8: names of folders and files.
 inline std::string NameText(HWND window) {
