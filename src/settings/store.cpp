@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "settings/reg_ini_file.h"
+#include "settings/scoped_key.h"
 #include "settings/settings.h"
 #include "text/directory.h"
 
@@ -49,13 +50,21 @@ void WriteHeldConfig(const TRegIniFile& registry) {
 
 }  // namespace
 
+bool PlacementStored() {
+  HKEY key = nullptr;
+  const std::string locate = std::string(kProgramKey) + "\\" + kLocate;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, locate.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  const ScopedKey opened(key);
+  return true;
+}
+
 void LoadSettings(PlacementTarget& window) {
   held = {};
   const TRegIniFile registry(kProgramKey);
-  window.SetTop(registry.ReadInteger(kLocate, "Top", kDefaultBounds.top));
-  window.SetLeft(registry.ReadInteger(kLocate, "Left", kDefaultBounds.left));
-  window.SetWidth(registry.ReadInteger(kLocate, "Width", kDefaultBounds.width));
-  window.SetHeight(registry.ReadInteger(kLocate, "Height", kDefaultBounds.height));
+  window.SetStored(PlacementValue::Top, registry.ReadInteger(kLocate, "Top", kDefaultBounds.top));
+  window.SetStored(PlacementValue::Left, registry.ReadInteger(kLocate, "Left", kDefaultBounds.left));
+  window.SetStored(PlacementValue::Width, registry.ReadInteger(kLocate, "Width", kDefaultBounds.width));
+  window.SetStored(PlacementValue::Height, registry.ReadInteger(kLocate, "Height", kDefaultBounds.height));
   ReadConfig(registry);
 }
 

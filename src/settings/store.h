@@ -19,16 +19,18 @@ struct WindowBounds {
   std::int32_t height = 0;
 };
 
+enum class PlacementValue { Top, Left, Width, Height };
+
 // Receives each stored coordinate as soon as it is read, so an error later in the load leaves the
 // coordinates before it applied and the rest at the window's designed values.
 class PlacementTarget {
  public:
   virtual ~PlacementTarget() = default;
-  virtual void SetTop(std::int32_t top) = 0;
-  virtual void SetLeft(std::int32_t left) = 0;
-  virtual void SetWidth(std::int32_t width) = 0;
-  virtual void SetHeight(std::int32_t height) = 0;
+  virtual void SetStored(PlacementValue value, std::int32_t number) = 0;
 };
+
+// A placement was saved: without one, the load gives the design's coordinates.
+bool PlacementStored();
 
 // Start-up, as the main window is created: creates the program key when missing (no section), places
 // the window, then loads the four settings.

@@ -4,9 +4,9 @@
 
 #include "ui/dpi.h"
 #include "ui/layout.h"
-#include "ui/main_form_rules.h"
 #include "ui/modal.h"
 #include "ui/resource.h"
+#include "ui/window_placement.h"
 #include "ui/window_text.h"
 
 namespace skimdex {
@@ -29,7 +29,7 @@ void TAboutBox::Create(HINSTANCE instance, HWND owner) {
   instance_ = instance;
   owner_ = owner;
   dpi_ = WindowDpi(owner);
-  Created(CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_ABOUTBOX), owner, DialogBase::Procedure,
+  Created(CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_ABOUTBOX), owner, DialogBase::Procedure,
                              reinterpret_cast<LPARAM>(this)));
 }
 
@@ -39,7 +39,7 @@ void TAboutBox::ShowModal() {
     dpi_ = dpi;
     ApplyDpi();
   }
-  CentreOnScreen(Handle());
+  CentreOnOwnersMonitor(Handle(), owner_);
   SetFocus(GetDlgItem(Handle(), IDOK));
   skimdex::ShowModal(Handle(), owner_);
 }
@@ -47,6 +47,10 @@ void TAboutBox::ShowModal() {
 INT_PTR TAboutBox::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_INITDIALOG:
+      ApplyDpi();
+      return TRUE;
+    case WM_DPICHANGED:
+      dpi_ = HIWORD(wparam);
       ApplyDpi();
       return TRUE;
     case WM_COMMAND:
@@ -64,7 +68,7 @@ INT_PTR TAboutBox::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_SETCURSOR:
       if (reinterpret_cast<HWND>(wparam) != GetDlgItem(Handle(), IDC_ABOUT_HOME)) return FALSE;
       SetCursor(LoadCursor(nullptr, IDC_HAND));
-      SetWindowLongPtrA(Handle(), DWLP_MSGRESULT, TRUE);
+      SetWindowLongPtrW(Handle(), DWLP_MSGRESULT, TRUE);
       return TRUE;
   }
   return FALSE;
@@ -79,15 +83,15 @@ void TAboutBox::ApplyDpi() {
   copyright_font_ = DesignFont(13, dpi_, FW_NORMAL, true);
   const int icon_size = Scaled(33);
   icon_ = ScopedIcon(static_cast<HICON>(
-      LoadImageA(instance_, MAKEINTRESOURCEA(IDI_SKIMDEX), IMAGE_ICON, icon_size, icon_size, 0)));
-  SendDlgItemMessageA(Handle(), IDC_ABOUT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(icon_.get()), 0);
+      LoadImageW(instance_, MAKEINTRESOURCEW(IDI_SKIMDEX), IMAGE_ICON, icon_size, icon_size, 0)));
+  SendDlgItemMessageW(Handle(), IDC_ABOUT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(icon_.get()), 0);
   const std::pair<int, HFONT> fonts[] = {{IDC_ABOUT_PRODUCT, product_font_.get()},
                                          {IDC_ABOUT_VERSION, version_font_.get()},
                                          {IDC_ABOUT_HOME, home_font_.get()},
                                          {IDC_ABOUT_COPYRIGHT, copyright_font_.get()},
                                          {IDOK, font_.get()}};
   for (const auto& [id, font] : fonts) {
-    SendDlgItemMessageA(Handle(), id, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendDlgItemMessageW(Handle(), id, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   }
   PlaceControls();
 }
@@ -116,7 +120,7 @@ INT_PTR TAboutBox::OnControlColour(HDC dc, HWND control) {
 
 void TAboutBox::HomeURLClick() {
   const std::string address = WindowText(GetDlgItem(Handle(), IDC_ABOUT_HOME));
-  ShellExecuteA(Handle(), "open", address.c_str(), "", "", SW_SHOW);
+  ShellExecuteW(Handle(), L"open", WideFromCp932(address).c_str(), L"", L"", SW_SHOW);
 }
 
 int TAboutBox::Scaled(int length) const { return ScaleForDpi(length, dpi_); }

@@ -12,7 +12,7 @@ namespace skimdex {
 class TAboutBox final : public DialogBase {
  public:
   void Create(HINSTANCE instance, HWND owner);
-  // Centred on the screen, until OK or the close box.
+  // Centred on the main window's monitor, until OK or the close box.
   void ShowModal();
 
   using DialogBase::Handle;

@@ -17,7 +17,6 @@
 #include "ui/gui_handles.h"
 #include "ui/hints.h"
 #include "ui/layout.h"
-#include "ui/main_form_rules.h"
 #include "ui/window_text.h"
 
 namespace skimdex {
@@ -90,22 +89,29 @@ void TConfigration::Create(HINSTANCE instance, ConfigHost& host) {
                              reinterpret_cast<LPARAM>(this)));
 }
 
-void TConfigration::ShowModal() { ShowCentred(host_->Owner()); }
+void TConfigration::ShowModal() {
+  // The main window may have moved to a screen of another DPI since the dialog was made.
+  if (const int dpi = WindowDpi(host_->Owner()); dpi != dpi_) PlaceControls(dpi);
+  ShowCentred(host_->Owner());
+}
 
 INT_PTR TConfigration::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_INITDIALOG:
       SpinEdit1.Attach(GetDlgItem(Handle(), IDC_CONFIG_SPINEDIT1),
                        GetDlgItem(Handle(), IDC_CONFIG_SPINEDIT1_BUTTONS));
-      PlaceControls();
+      PlaceControls(WindowDpi(Handle()));
       RegisterHints();
       KeepFocusOffSpeedButtons();
       FormCreate();
       return TRUE;
+    case WM_DPICHANGED:
+      PlaceControls(HIWORD(wparam));
+      return TRUE;
     case WM_NOTIFY:
       if (reinterpret_cast<const NMHDR*>(lparam)->code != UDN_DELTAPOS) break;
       // The depth field steps itself; the up-down's own position never moves.
-      SetWindowLongPtrA(Handle(), DWLP_MSGRESULT, TRUE);
+      SetWindowLongPtrW(Handle(), DWLP_MSGRESULT, TRUE);
       return TRUE;
     case WM_COMMAND:
       if (LOWORD(wparam) == IDC_CONFIG_SPINEDIT1 && HIWORD(wparam) == EN_KILLFOCUS) {
@@ -131,8 +137,8 @@ INT_PTR TConfigration::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam)
   return TOKBottomDlg::HandleMessage(message, wparam, lparam);
 }
 
-void TConfigration::PlaceControls() {
-  const int dpi = WindowDpi(Handle());
+void TConfigration::PlaceControls(int dpi) {
+  dpi_ = dpi;
   skimdex::PlaceControls(Handle(), kPlacements, dpi);
   SpinEdit1.PlaceSpin(ScaleForDpi(kSpinButtonsWidth, dpi));
   SizeClientArea(Handle(), kClientWidth, kClientHeight, dpi);
@@ -158,7 +164,7 @@ void TConfigration::KeepFocusOffSpeedButtons() {
 void TConfigration::ReturnFocusFromSpeedButton() {
   const HWND focus_before = std::exchange(focus_before_speed_button_, nullptr);
   if (!IsChild(Handle(), focus_before)) return;
-  SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(focus_before), TRUE);
+  SendMessageW(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(focus_before), TRUE);
 }
 
 void TConfigration::FormCreate() {

@@ -42,7 +42,8 @@ class TConfigration final : public TOKBottomDlg {
 
  private:
   INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
-  void PlaceControls();
+  // Every control at its designed place scaled to `dpi`.
+  void PlaceControls(int dpi);
   void RegisterHints();
   void KeepFocusOffSpeedButtons();
   void ReturnFocusFromSpeedButton();
@@ -53,6 +54,7 @@ class TConfigration final : public TOKBottomDlg {
   void HelpBtnClick();
 
   ConfigHost* host_ = nullptr;
+  int dpi_ = 96;
   DepthField SpinEdit1;
   HWND focus_before_speed_button_ = nullptr;
   TFolderDialog FolderDialog1;

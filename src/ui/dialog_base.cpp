@@ -21,12 +21,12 @@ HWND Created(HWND window) {
 
 LRESULT CALLBACK WindowBase::Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_NCCREATE) {
-    auto* self = static_cast<WindowBase*>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
+    auto* self = static_cast<WindowBase*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
     self->handle_ = window;
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   }
-  auto* self = reinterpret_cast<WindowBase*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (!self) return DefWindowProcA(window, message, wparam, lparam);
+  auto* self = reinterpret_cast<WindowBase*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(window, message, wparam, lparam);
   try {
     return self->HandleMessage(message, wparam, lparam);
   } catch (...) {
@@ -39,9 +39,9 @@ INT_PTR CALLBACK DialogBase::Procedure(HWND dialog, UINT message, WPARAM wparam,
   if (message == WM_INITDIALOG) {
     auto* self = reinterpret_cast<DialogBase*>(lparam);
     self->handle_ = dialog;
-    SetWindowLongPtrA(dialog, DWLP_USER, lparam);
+    SetWindowLongPtrW(dialog, DWLP_USER, lparam);
   }
-  auto* self = reinterpret_cast<DialogBase*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  auto* self = reinterpret_cast<DialogBase*>(GetWindowLongPtrW(dialog, DWLP_USER));
   if (!self) return FALSE;
   try {
     return self->HandleMessage(message, wparam, lparam);

@@ -8,7 +8,7 @@
 // by ShowUncaughtError and the program goes on, so no exception ever crosses into the system.
 namespace skimdex {
 
-// A window of a class registered with WindowBase::Procedure; pass `this` as CreateWindowExA's
+// A window of a Unicode class registered with WindowBase::Procedure; pass `this` as CreateWindowExW's
 // last argument.
 class WindowBase {
  public:
@@ -25,14 +25,14 @@ class WindowBase {
   // The message's result; messages a window does not handle go to DefaultHandling.
   virtual LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) = 0;
   LRESULT DefaultHandling(UINT message, WPARAM wparam, LPARAM lparam) {
-    return DefWindowProcA(handle_, message, wparam, lparam);
+    return DefWindowProcW(handle_, message, wparam, lparam);
   }
 
  private:
   HWND handle_ = nullptr;
 };
 
-// A modeless dialog made by CreateDialogParamA with DialogBase::Procedure and `this` as its
+// A modeless dialog made by CreateDialogParamW with DialogBase::Procedure and `this` as its
 // parameter.
 class DialogBase {
  public:

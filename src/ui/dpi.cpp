@@ -1,7 +1,5 @@
 #include "ui/dpi.h"
 
-#include "ui/main_form_rules.h"
-
 namespace skimdex {
 namespace {
 

@@ -2,9 +2,11 @@
 
 #include <windows.h>
 
+#include "ui/dpi_rules.h"
 #include "ui/gui_handles.h"
 
-// The DPI the program draws for, and the design's font at it.
+// The DPI the program draws for, and the design's font at it. Every window scales its design with
+// ScaleForDpi when it is made, on WM_DPICHANGED and when it is shown.
 namespace skimdex {
 
 // The DPI of the screen, before any window exists.

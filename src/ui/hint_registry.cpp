@@ -4,6 +4,8 @@
 
 #include <map>
 
+#include "ui/window_text.h"
+
 namespace skimdex {
 namespace {
 
@@ -23,7 +25,7 @@ Registry& TheRegistry() {
 HWND TooltipsFor(HWND control) {
   Registry& registry = TheRegistry();
   if (!registry.tooltips) {
-    registry.tooltips = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+    registry.tooltips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                         GetAncestor(control, GA_ROOT), nullptr, nullptr, nullptr);
   }
@@ -31,13 +33,14 @@ HWND TooltipsFor(HWND control) {
 }
 
 void AddTooltip(HWND control, const std::string& text) {
-  TTTOOLINFOA tool{};
+  std::wstring wide = WideFromCp932(text);
+  TTTOOLINFOW tool{};
   tool.cbSize = sizeof tool;
   tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
   tool.hwnd = GetParent(control);
   tool.uId = reinterpret_cast<UINT_PTR>(control);
-  tool.lpszText = const_cast<char*>(text.c_str());
-  SendMessageA(TooltipsFor(control), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  tool.lpszText = wide.data();
+  SendMessageW(TooltipsFor(control), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 // The long hint of the nearest registered window from `window` up to its top-level window.

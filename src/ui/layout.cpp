@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "ui/dpi_rules.h"
 #include "ui/gui_handles.h"
-#include "ui/main_form_rules.h"
 #include "ui/window_text.h"
 
 namespace skimdex {
@@ -36,16 +36,6 @@ void SizeClientArea(HWND window, int width, int height, int dpi) {
                      GetWindowLongA(window, GWL_EXSTYLE));
   SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void CentreOnScreen(HWND window) {
-  RECT bounds;
-  GetWindowRect(window, &bounds);
-  const int width = bounds.right - bounds.left;
-  const int height = bounds.bottom - bounds.top;
-  SetWindowPos(window, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-               (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace skimdex

@@ -19,7 +19,4 @@ void PlaceControls(HWND parent, std::span<const Placement> placements, int dpi);
 // Sizes `window` so that its client area is the designed `width` by `height`, scaled.
 void SizeClientArea(HWND window, int width, int height, int dpi);
 
-// Moves `window` to the middle of the screen.
-void CentreOnScreen(HWND window);
-
 }  // namespace skimdex

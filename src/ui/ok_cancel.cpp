@@ -1,7 +1,7 @@
 #include "ui/ok_cancel.h"
 
-#include "ui/layout.h"
 #include "ui/modal.h"
+#include "ui/window_placement.h"
 
 namespace skimdex {
 namespace {
@@ -21,7 +21,7 @@ class ModalEnd {
 }  // namespace
 
 void TOKBottomDlg::ShowCentred(HWND owner) {
-  CentreOnScreen(Handle());
+  CentreOnOwnersMonitor(Handle(), owner);
   ShowModal(Handle(), owner);
 }
 

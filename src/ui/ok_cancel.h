@@ -5,12 +5,13 @@
 #include "ui/dialog_base.h"
 
 // The base of the program's OK/Cancel dialogs: a fixed dialog border, OK the default button (Enter),
-// Cancel answering Esc and the close box, and the dialog centred on the screen whenever it is shown.
+// Cancel answering Esc and the close box, and the dialog centred on its owner's monitor whenever it is
+// shown.
 namespace skimdex {
 
 class TOKBottomDlg : public DialogBase {
  protected:
-  // Centres the dialog on the screen and shows it modally over `owner` until OK or Cancel.
+  // Centres the dialog on `owner`'s monitor and shows it modally over `owner` until OK or Cancel.
   void ShowCentred(HWND owner);
 
   virtual void OKBtnClick() = 0;

@@ -12,25 +12,31 @@ constexpr UINT kProgressInterval = 40;  // milliseconds
 
 std::function<bool(const MSG&)> input_gate;
 
-// The pointer's clicks and wheel, in the client and non-client areas (moves only update the hint).
-bool IsClick(UINT message) {
-  return (message >= WM_LBUTTONDOWN && message <= WM_MOUSELAST) ||
-         (message >= WM_NCLBUTTONDOWN && message <= WM_NCXBUTTONDBLCLK);
-}
+// The user's input: keys, and the pointer's clicks and wheel in the client and non-client areas
+// (moves only update the hint).
+struct MessageRange {
+  UINT first, last;
+};
+constexpr MessageRange kInput[] = {
+    {WM_KEYFIRST, WM_KEYLAST},
+    {WM_LBUTTONDOWN, WM_MOUSELAST},
+    {WM_NCLBUTTONDOWN, WM_NCXBUTTONDBLCLK},
+};
 
 }  // namespace
 
 bool IsUserInput(const MSG& message) {
-  return (message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST) || IsClick(message.message);
+  for (const MessageRange& range : kInput) {
+    if (message.message >= range.first && message.message <= range.last) return true;
+  }
+  return false;
 }
 
 void DropPendingInput() {
   MSG message;
-  while (PeekMessageA(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
-  }
-  while (PeekMessageA(&message, nullptr, WM_LBUTTONDOWN, WM_MOUSELAST, PM_REMOVE)) {
-  }
-  while (PeekMessageA(&message, nullptr, WM_NCLBUTTONDOWN, WM_NCXBUTTONDBLCLK, PM_REMOVE)) {
+  for (const MessageRange& range : kInput) {
+    while (PeekMessageW(&message, nullptr, range.first, range.last, PM_REMOVE)) {
+    }
   }
 }
 

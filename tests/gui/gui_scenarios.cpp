@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <tuple>
 
+#include "support/samples.h"
 #include "ui/resource.h"
 
 namespace skimdex::gui {
@@ -15,9 +16,7 @@ namespace {
 using testing::ReadWholeFile;
 using testing::TextValue;
 
-// Skimdex-上書きしますか？
-const std::string kOverwriteTitle =
-    "Skimdex-\x8F\xE3\x8F\x91\x82\xAB\x82\xB5\x82\xDC\x82\xB7\x82\xA9\x81\x48";
+const std::string kOverwriteTitle = testing::OverwriteBox("").title;
 
 using MainWindow = Scenario;
 
@@ -126,7 +125,7 @@ TEST_F(MainWindow, RunsLikeTheConsoleProgramAndFinishCloses) {
 
   Program program(SkimdexPath(), out);
   Click(StartButton(program));
-  ASSERT_TRUE(program.WaitText(StartButton(program), "Finish"));
+  ASSERT_TRUE(program.WaitText(StartButton(program), testing::kCaptionFinish));
   EXPECT_EQ(TextOf(Memo(program)), MemoAfter(console.out));
   EXPECT_EQ(ProgressOf(program), ProgressAfter(console.out));
   EXPECT_EQ(ReadWholeFile(output), frame_page);
@@ -134,9 +133,9 @@ TEST_F(MainWindow, RunsLikeTheConsoleProgramAndFinishCloses) {
 
   program.Command(IDM_NEW_RUN);
   ASSERT_NE(program.Window(kOverwriteTitle, "#32770"), nullptr);
-  EXPECT_EQ(TextOf(StartButton(program)), "Writing");
+  EXPECT_EQ(TextOf(StartButton(program)), testing::kCaptionWriting);
   EXPECT_NE(program.AnswerMessageBox(kOverwriteTitle, IDOK).find(output), std::string::npos);
-  ASSERT_TRUE(program.WaitText(StartButton(program), "Finish"));
+  ASSERT_TRUE(program.WaitText(StartButton(program), testing::kCaptionFinish));
   EXPECT_EQ(TextOf(Memo(program)), MemoAfter(console.out, console.out));
 
   Click(StartButton(program));
@@ -156,7 +155,7 @@ TEST_F(MainWindow, CancelledOverwriteWritesNothingAndTheMenuRunAfterFinishCloses
   Program program(SkimdexPath(), out);
   Click(StartButton(program));
   EXPECT_NE(program.AnswerMessageBox(kOverwriteTitle, IDCANCEL), "<no box>");
-  ASSERT_TRUE(program.WaitText(StartButton(program), "Finish"));
+  ASSERT_TRUE(program.WaitText(StartButton(program), testing::kCaptionFinish));
   EXPECT_EQ(TextOf(Memo(program)), MemoAfter(console.out));
   EXPECT_EQ(ReadWholeFile(output), "old");
   EXPECT_EQ(ReadWholeFile(out + "\\old_sub.html"), "<missing>");
@@ -183,7 +182,7 @@ TEST_F(MainWindow, MissingTemplateIsReportedAfterTheScanList) {
   EXPECT_EQ(TextOf(Memo(program)), MemoAfter("1" + tree + "\\a.html\r\n0\r\n"));
   EXPECT_EQ(program.AnswerMessageBox("Skimdex-" + reinstall, IDOK),
             "Skimdex.dat\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81\x42\r\n" + reinstall);
-  EXPECT_TRUE(program.WaitText(StartButton(program), "Finish"));
+  EXPECT_TRUE(program.WaitText(StartButton(program), testing::kCaptionFinish));
   EXPECT_EQ(ReadWholeFile(out + "\\index.html"), "<missing>");
 }
 
@@ -202,7 +201,7 @@ TEST_F(MainWindow, ListingPageErrorLeavesWritingAndTheProgramRunsOn) {
   Click(StartButton(program));
   EXPECT_EQ(program.AnswerMessageBox("Skimdex", IDOK), denied);
   EXPECT_TRUE(program.Responsive());
-  EXPECT_EQ(TextOf(StartButton(program)), "Writing");
+  EXPECT_EQ(TextOf(StartButton(program)), testing::kCaptionWriting);
   EXPECT_NE(ReadWholeFile(out + "\\index.html"), "<missing>");
 
   Click(StartButton(program));
@@ -252,9 +251,9 @@ TEST_F(MainWindow, KeyboardMovesBetweenMemoAndStartAndPressesStart) {
   PressKey(VK_RETURN);
   PressKey(VK_TAB, VK_SHIFT);
   EXPECT_TRUE(WaitFocus(StartButton(program)));
-  EXPECT_EQ(TextOf(StartButton(program)), "Start");
+  EXPECT_EQ(TextOf(StartButton(program)), testing::kCaptionStart);
   PressKey(VK_RETURN);
-  ASSERT_TRUE(program.WaitText(StartButton(program), "Finish"));
+  ASSERT_TRUE(program.WaitText(StartButton(program), testing::kCaptionFinish));
   EXPECT_EQ(TextOf(Memo(program)), MemoAfter("1" + tree + "\\a.html\r\n0\r\n"));
   EXPECT_EQ(FocusIn(program.Main()), StartButton(program));
 }

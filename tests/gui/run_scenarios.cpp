@@ -64,13 +64,13 @@ TEST_F(RunInTheWindow, BigTreeKeepsTheWindowAnsweringAndInputDuringTheRunNeverAc
   Program program(SkimdexPath(), out);
   begin = GetTickCount64();
   MouseClick(StartButton(program));
-  ASSERT_TRUE(WaitUntil([&] { return TextOf(StartButton(program)) != "Start"; }));
+  ASSERT_TRUE(WaitUntil([&] { return TextOf(StartButton(program)) != testing::kCaptionStart; }));
   PressEverythingThatRuns(program);
-  ASSERT_TRUE(program.WaitText(StartButton(program), "Writing", 60000));
+  ASSERT_TRUE(program.WaitText(StartButton(program), testing::kCaptionWriting, 60000));
   PressEverythingThatRuns(program);
-  EXPECT_NE(TextOf(StartButton(program)), "Finish") << "the run ended before the input came";
+  EXPECT_NE(TextOf(StartButton(program)), testing::kCaptionFinish) << "the run ended before the input came";
   ULONGLONG slowest_reply = 0;
-  while (TextOf(StartButton(program)) != "Finish" && GetTickCount64() - begin < 60000) {
+  while (TextOf(StartButton(program)) != testing::kCaptionFinish && GetTickCount64() - begin < 60000) {
     const ULONGLONG sent = GetTickCount64();
     DWORD_PTR result = 0;
     SendMessageTimeoutA(program.Main(), WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
@@ -85,7 +85,7 @@ TEST_F(RunInTheWindow, BigTreeKeepsTheWindowAnsweringAndInputDuringTheRunNeverAc
 
   EXPECT_EQ(MemoOnceFilled(program, MemoAfter(console.out)), MemoAfter(console.out));
   EXPECT_FALSE(program.WaitExit(GetDoubleClickTime() + 500));
-  EXPECT_EQ(TextOf(StartButton(program)), "Finish");
+  EXPECT_EQ(TextOf(StartButton(program)), testing::kCaptionFinish);
   EXPECT_EQ(ProgressOf(program), ProgressAfter(console.out));
 }
 
@@ -97,7 +97,7 @@ TEST_F(RunInTheWindow, DoubleClickOnStartRunsOnceAndLeavesTheProgramOpen) {
     Program program(SkimdexPath(), out);
     MouseClick(StartButton(program));
     MouseClick(StartButton(program));
-    ASSERT_TRUE(program.WaitText(StartButton(program), "Finish", 60000));
+    ASSERT_TRUE(program.WaitText(StartButton(program), testing::kCaptionFinish, 60000));
     EXPECT_FALSE(program.WaitExit(GetDoubleClickTime() + 500));
     EXPECT_EQ(MemoOnceFilled(program, MemoAfter(big_list)), MemoAfter(big_list));
   }
@@ -107,7 +107,7 @@ TEST_F(RunInTheWindow, DoubleClickOnStartRunsOnceAndLeavesTheProgramOpen) {
   Program program(SkimdexPath(), out);
   MouseClick(StartButton(program));
   const ULONGLONG clicked = GetTickCount64();
-  ASSERT_TRUE(program.WaitText(StartButton(program), "Finish"));
+  ASSERT_TRUE(program.WaitText(StartButton(program), testing::kCaptionFinish));
   MouseClick(StartButton(program));
   ASSERT_LT(GetTickCount64() - clicked, GetDoubleClickTime()) << "the short run took too long to test this";
   EXPECT_FALSE(program.WaitExit(GetDoubleClickTime() + 500));
@@ -132,7 +132,7 @@ TEST_F(RunInTheWindow, OtherPressesOnFinishCloseAtOnce) {
     SetForegroundWindow(program.Main());
     ASSERT_TRUE(WaitFocus(StartButton(program))) << name;
     press(program);
-    ASSERT_TRUE(program.WaitText(StartButton(program), "Finish")) << name;
+    ASSERT_TRUE(program.WaitText(StartButton(program), testing::kCaptionFinish)) << name;
     press(program);
     EXPECT_TRUE(program.WaitExit(GetDoubleClickTime())) << name;
   }
@@ -147,7 +147,7 @@ TEST_F(RunInTheWindow, UnicodeNamesShowInTheMemoAsTheyAre) {
   StoreRunSettings(depth, out + "\\window.html");
   Program program(SkimdexPath(), out);
   Click(StartButton(program));
-  ASSERT_TRUE(program.WaitText(StartButton(program), "Finish"));
+  ASSERT_TRUE(program.WaitText(StartButton(program), testing::kCaptionFinish));
   const std::wstring memo = UnicodeTextOf(Memo(program));
   EXPECT_NE(memo.find(L"\\\u6771\u4EAC\u301C\u5927\u962A.html\r\n"), std::wstring::npos);  // 東京〜大阪
   EXPECT_NE(memo.find(L"\\\u97F3\u697D\u2665\\p.html"), std::wstring::npos);               // 音楽♥

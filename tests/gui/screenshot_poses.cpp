@@ -11,6 +11,7 @@
 #include <cstdio>
 
 #include "gui/pose.h"
+#include "support/samples.h"
 #include "support/stored_settings.h"
 #include "support/temp_folder.h"
 #include "text/directory.h"
@@ -53,7 +54,7 @@ int AllPoses(const std::string& folder, const std::string& pages) {
 
   const HWND start = GetDlgItem(program.Main(), IDM_START);
   Click(start);
-  if (!program.WaitText(start, "Finish")) return 1;
+  if (!program.WaitText(start, testing::kCaptionFinish)) return 1;
   if (!Pose(folder, "main-after-run", program.Main())) return 1;
   program.Command(IDM_EXIT);
   return program.WaitExit() ? 0 : 1;

@@ -12,6 +12,7 @@
 #include <cstdio>
 
 #include "gui/driver.h"
+#include "support/samples.h"
 #include "support/stored_settings.h"
 #include "support/temp_folder.h"
 #include "text/directory.h"
@@ -55,7 +56,7 @@ int main(int argc, char** argv) {
       SendMessageTimeoutA(program.Main(), WM_NULL, 0, 0, SMTO_NORMAL, 60000, &result);
       slowest = std::max(slowest, GetTickCount64() - probed);
     }
-    if (!finished && gui::TextOf(start) == "Finish") finished = GetTickCount64() - begin;
+    if (!finished && gui::TextOf(start) == testing::kCaptionFinish) finished = GetTickCount64() - begin;
     const auto memo_length = static_cast<LONGLONG>(gui::UnicodeLengthOf(memo));
     if (finished && !filled && memo_length >= filled_length) filled = GetTickCount64() - begin;
     Sleep(25);

@@ -83,10 +83,10 @@ std::optional<std::pair<DWORD, DWORD>> KeyCounts(const std::string& section) {
 
 class RecordedPlacement : public PlacementTarget {
  public:
-  void SetTop(std::int32_t v) override { calls.push_back("top " + std::to_string(v)); }
-  void SetLeft(std::int32_t v) override { calls.push_back("left " + std::to_string(v)); }
-  void SetWidth(std::int32_t v) override { calls.push_back("width " + std::to_string(v)); }
-  void SetHeight(std::int32_t v) override { calls.push_back("height " + std::to_string(v)); }
+  void SetStored(PlacementValue value, std::int32_t v) override {
+    static constexpr const char* kNames[] = {"top ", "left ", "width ", "height "};
+    calls.push_back(kNames[static_cast<int>(value)] + std::to_string(v));
+  }
   std::vector<std::string> calls;
 };
 

@@ -2,12 +2,18 @@
 
 #include <string>
 
-// Texts the tests share: names that trip naive path code, and the index run's message boxes.
+// Texts the tests share: names that trip naive path code, the Start button's captions and the index
+// run's message boxes.
 namespace skimdex::testing {
 
 // 表 and ソ: double-byte characters whose second byte is "\".
 inline const std::string kHyo = "\x95\x5C";
 inline const std::string kSo = "\x83\x5C";
+
+// The Start button's caption through a run.
+inline const std::string kCaptionStart = "Start";
+inline const std::string kCaptionWriting = "Writing";
+inline const std::string kCaptionFinish = "Finish";
 
 struct Box {
   std::string title, text;

@@ -84,42 +84,6 @@ TEST(SaveChoiceOf, TakesTheBareNameAndTheFolderARootKeepingItsSeparator) {
   }
 }
 
-TEST(ScaleForDpi, RoundsHalvesAwayFromZero) {
-  const struct {
-    int length, dpi, scaled;
-  } cases[] = {
-      {215, 96, 215}, {215, 144, 323}, {252, 144, 378}, {1, 144, 2},   {-12, 144, -18},
-      {-1, 144, -2},  {25, 120, 31},   {0, 192, 0},     {16, 192, 32}, {33, 120, 41},
-  };
-  for (const auto& c : cases) EXPECT_EQ(ScaleForDpi(c.length, c.dpi), c.scaled) << c.length << "@" << c.dpi;
-}
-
-TEST(GlyphSizeFor, NeverDrawsAGlyphLargerThanTheScaledDesign) {
-  for (int dpi = 48; dpi <= 384; dpi += 8) {
-    const int size = GlyphSizeFor(dpi);
-    EXPECT_TRUE(size == 16 || size <= ScaleForDpi(16, dpi)) << dpi;
-  }
-  EXPECT_EQ(GlyphSizeFor(96), 16);
-  EXPECT_EQ(GlyphSizeFor(144), 24);
-}
-
-// The screen 0..1024 x 0..768; the design 215 x 252.
-TEST(FittedInto, KeepsTheSizeAndComesAsCloseAsFits) {
-  const ScreenBox screen{0, 0, 1024, 768}, designed{0, 0, 215, 252};
-  const struct {
-    ScreenBox stored, fitted;
-  } cases[] = {
-      {{5000, 3000, 300, 200}, {724, 568, 300, 200}}, {{-900, -50, 300, 200}, {0, 0, 300, 200}},
-      {{100, 900, 300, 200}, {100, 568, 300, 200}},   {{10, 10, 2000, 1000}, {0, 0, 1024, 768}},
-      {{5000, 3000, 0, -4}, {809, 516, 215, 252}},    {{50, 60, 300, 200}, {50, 60, 300, 200}},
-  };
-  for (const auto& c : cases) {
-    const ScreenBox fitted = FittedInto(c.stored, screen, designed);
-    EXPECT_EQ(fitted, c.fitted) << c.stored.left << "," << c.stored.top << " " << fitted.left << ","
-                                << fitted.top << " " << fitted.width << "x" << fitted.height;
-  }
-}
-
 // Input given during a run is dropped then and afterwards; input given after the run ended acts, also
 // across the tick counter's wrap.
 TEST(DropsInput, EverythingGivenBeforeTheLastRunEnded) {
