@@ -14,6 +14,7 @@
 #include "ui/config_resource.h"
 #include "ui/dpi.h"
 #include "ui/field_rules.h"
+#include "ui/folder_sources.h"
 #include "ui/gui_handles.h"
 #include "ui/hints.h"
 #include "ui/layout.h"
@@ -184,6 +185,7 @@ bool TConfigration::ChangeScanFolder(const std::string& folder) {
   SetNameText(GetDlgItem(Handle(), IDC_CONFIG_EDIT1), folder);
   // The folder browser opens on it next time, wherever it came from.
   FolderDialog1.Folder = folder;
+  host_->ShowNotice(FromCp932(kScanFolderNotice) + folder);
   return true;
 }
 

@@ -22,6 +22,8 @@ class ConfigHost {
   // The save dialog over `owner`; true when the user confirmed a file, which is then the setting.
   virtual bool FileSave(HWND owner) = 0;
   virtual void ShowHelp(HelpTopic topic) = 0;
+  // A notice for the status line, which stays until the next hint replaces it.
+  virtual void ShowNotice(const std::string& notice) = 0;
 };
 
 class TConfigration final : public TOKBottomDlg {

@@ -9,6 +9,7 @@
 #include "ui/config.h"
 #include "ui/hint_registry.h"
 #include "ui/main_form.h"
+#include "ui/start_folder.h"
 
 namespace skimdex {
 namespace {
@@ -41,6 +42,7 @@ int Run(HINSTANCE instance, int show_command) {
   TConfigration config;
   config.Create(instance, main_form);
   main_form.UseDialogs(about_box, config);
+  TakeCommandLineFolder(config);
   main_form.Show(show_command);
   return RunMessageLoop(main_form);
 }

@@ -15,6 +15,7 @@
 #include "ui/layout.h"
 #include "ui/main_form_rules.h"
 #include "ui/resource.h"
+#include "ui/shell_input.h"
 #include "ui/window_placement.h"
 #include "ui/window_text.h"
 
@@ -122,6 +123,7 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       OnClose();
       return 0;
     case WM_DESTROY:
+      drop_target_.Revoke();
       help_.Quit(Handle());
       PostQuitMessage(0);
       return 0;
@@ -149,6 +151,7 @@ void TMainForm::CreateControls() {
   status_line_.Create(Handle(), IDC_STATUS);
   run_.emplace(Handle(), static_cast<RunDisplay&>(*this));
   SetInputGate([this](const MSG& message) { return run_->DropsInput(message); });
+  drop_target_.Register(Handle());
   ApplyDpi(WindowDpi(Handle()));
 }
 
@@ -334,6 +337,12 @@ void TMainForm::RunEnded(std::exception_ptr error) {
   if (!error) return;
   DropPendingInput();
   ShowUncaughtError(error);
+}
+
+// A drop is a posted message, which the input gate does not catch: during a run it is refused here.
+void TMainForm::Dropped(const std::vector<std::string>& paths) {
+  if (RunUnderWay()) return;
+  if (const std::optional<std::string> folder = DroppedScanFolder(paths)) config_->ChangeScanFolder(*folder);
 }
 
 int TMainForm::Scaled(int length) const { return ScaleForDpi(length, dpi_); }

@@ -7,6 +7,7 @@
 
 #include "text/directory.h"
 #include "ui/config.h"
+#include "ui/drop_target.h"
 #include "ui/dialog_base.h"
 #include "ui/gui_handles.h"
 #include "ui/help.h"
@@ -23,7 +24,7 @@ class TAboutBox;
 
 // The main window: toolbar, memo, progress bar, Start button, status line and menu. It hosts the
 // index run, owns the save dialog and sends the program's help requests.
-class TMainForm final : public WindowBase, public ConfigHost, private RunDisplay {
+class TMainForm final : public WindowBase, public ConfigHost, private RunDisplay, private DropHost {
  public:
   // Creates the window, still hidden, and runs FormCreate; throws when the window cannot be made.
   void Create(HINSTANCE instance);
@@ -41,6 +42,7 @@ class TMainForm final : public WindowBase, public ConfigHost, private RunDisplay
   bool FileSave(HWND owner) override { return save_dialog_.Execute(owner); }
   // The help request for `topic`, with the main window as its requester.
   void ShowHelp(HelpTopic topic) override;
+  void ShowNotice(const std::string& notice) override { status_line_.ShowNotice(notice); }
 
  private:
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
@@ -75,6 +77,9 @@ class TMainForm final : public WindowBase, public ConfigHost, private RunDisplay
   void AppendScanList(TStringList list) override;
   MessageAnswer Ask(const std::string& text, const std::string& title, MessageButtons buttons) override;
   void RunEnded(std::exception_ptr error) override;
+  // DropHost: items dragged from Explorer; during a run a drop is refused.
+  bool TakesDrops() const override { return !RunUnderWay(); }
+  void Dropped(const std::vector<std::string>& paths) override;
 
   int Scaled(int length) const;
 
@@ -96,6 +101,7 @@ class TMainForm final : public WindowBase, public ConfigHost, private RunDisplay
   bool loading_placement_ = false;
   std::optional<WindowRun> run_;
   SaveDialog save_dialog_;
+  FolderDropTarget drop_target_{*this};
   TAboutBox* about_box_ = nullptr;
   TConfigration* config_ = nullptr;
 };

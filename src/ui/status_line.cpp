@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "text/wide.h"
 #include "ui/dialog_base.h"
 #include "ui/dpi.h"
 #include "ui/hint_registry.h"
@@ -66,6 +67,11 @@ void StatusLine::ShowHint(const std::string& hint) {
   } else {
     SetTimer(parent_, hint_timer_, kHintInterval, nullptr);
   }
+}
+
+void StatusLine::ShowNotice(const std::string& notice) {
+  SetApplicationHint({});
+  SendMessageW(status_, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(Wide(notice).c_str()));
 }
 
 void StatusLine::OnHintTimer() {

@@ -19,6 +19,8 @@ class StatusLine {
   // Follows its parent's width.
   void OnParentSized();
   void ShowHint(const std::string& hint);
+  // UTF-8 text that stays when the pointer leaves: only the next hint replaces it.
+  void ShowNotice(const std::string& notice);
   void OnHintTimer();
 
  private:

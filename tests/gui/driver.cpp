@@ -205,10 +205,14 @@ void ReadEveryFolderOn(const std::string& path) {
   FindClose(FindFirstFileA((path + "\\*").c_str(), &entry));
 }
 
-Program::Program(const std::string& path, const std::string& folder, bool wait_for_main_window) {
+Program::Program(const std::string& path, const std::string& folder, bool wait_for_main_window)
+    : Program(path, folder, "", wait_for_main_window) {}
+
+Program::Program(const std::string& path, const std::string& folder, const std::string& arguments,
+                 bool wait_for_main_window) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
-  std::string command_line = testing::Quoted(path);
+  std::string command_line = testing::Quoted(path) + (arguments.empty() ? "" : " " + arguments);
   if (!CreateProcessA(path.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
                       &startup, &process_)) {
     ADD_FAILURE() << "cannot start " << path << ": " << GetLastError();

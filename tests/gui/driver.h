@@ -59,6 +59,9 @@ class Program {
  public:
   // Starts `path` in `folder` and waits for its main window to show.
   Program(const std::string& path, const std::string& folder, bool wait_for_main_window = true);
+  // Starts it with `arguments` after its name on the command line.
+  Program(const std::string& path, const std::string& folder, const std::string& arguments,
+          bool wait_for_main_window);
   ~Program();
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
