@@ -52,6 +52,12 @@ int AllPoses(const std::string& folder, const std::string& pages) {
   if (!Pose(folder, "folder-browser", browser)) return 1;
   CloseDialog(browser);
 
+  // A folder dragged from Explorer: the status line names the new scan folder; the pages' folder comes
+  // back through the same door before the run.
+  const HWND window = program.Main();
+  if (DragFiles(window, {20, 60}, {pages + "\\docs"}) != 0 || !Pose(folder, "main-after-drop", window)) return 1;
+  DragFiles(window, {20, 60}, {pages});
+
   const HWND start = GetDlgItem(program.Main(), IDM_START);
   Click(start);
   if (!program.WaitText(start, testing::kCaptionFinish)) return 1;
