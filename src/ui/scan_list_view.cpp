@@ -13,7 +13,6 @@ namespace {
 // A piece takes about this long, so that no message waits for more than twice as much; each piece is
 // sized by what the one before took per entry.
 constexpr auto kPieceTime = std::chrono::milliseconds(100);
-constexpr int kFewestPerPiece = 50;
 constexpr int kMostPerPiece = 20000;
 
 }  // namespace
@@ -79,10 +78,12 @@ void ScanListView::TakeNextPiece() {
     lists_.pop_front();
     next_ = 0;
   }
-  // At most four times as many as the last piece: one short measure must not make a long piece.
+  // Pieces only grow, at most four times at once: each append also costs the control time that grows
+  // with the text it holds, so pieces sized by their time alone would shrink as the memo fills and
+  // that cost would come again for ever fewer entries.
   const double fitting = count * (kPieceTime / std::max(took, std::chrono::duration<double>(1e-6)));
-  const int most = std::max(kFewestPerPiece, std::min(4 * count, kMostPerPiece));
-  per_piece_ = std::clamp(static_cast<int>(std::min(fitting, 1e9)), kFewestPerPiece, most);
+  const int most = std::max(per_piece_, std::min(4 * count, kMostPerPiece));
+  per_piece_ = std::clamp(static_cast<int>(std::min(fitting, 1e9)), per_piece_, most);
 }
 
 HBRUSH ScanListView::Colours(HDC dc) const {
