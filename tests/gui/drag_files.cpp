@@ -16,7 +16,11 @@
 #include <string>
 #include <vector>
 
+#include "send_mouse.h"
+
 namespace {
+
+using skimdex::gui::SendMouse;
 
 constexpr int kSourceSize = 32;
 constexpr int kSteps = 12;
@@ -101,15 +105,6 @@ class FileDataObject final : public StackObject<IDataObject> {
  private:
   std::vector<char> block_;
 };
-
-void SendMouse(POINT screen, DWORD flags) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | flags;
-  SendInput(1, &input, sizeof input);
-}
 
 struct Drag {
   POINT from;

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "gui/send_mouse.h"
 #include "support/run_program.h"
 #include "text/directory.h"
 #include "text/wide.h"
@@ -45,15 +46,6 @@ POINT CentreOf(HWND window) {
   RECT rect{};
   GetWindowRect(window, &rect);
   return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-}
-
-void SendMouse(POINT screen, DWORD flags) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | flags;
-  SendInput(1, &input, sizeof input);
 }
 
 void SendKey(WORD virtual_key, bool up) {
